@@ -1,0 +1,39 @@
+// What a model zone needs of the designer rectangle that shows it. The designer's selection
+// zone implements this; model tests use a fake. The model never owns the shape.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace bvr {
+
+class TFont;
+
+// left, top, right, bottom: tenths of a millimetre for model rectangles, pixels for bounds.
+struct ZoneRect {
+  std::int32_t Left = 0;
+  std::int32_t Top = 0;
+  std::int32_t Right = 0;
+  std::int32_t Bottom = 0;
+  friend bool operator==(const ZoneRect&, const ZoneRect&) = default;
+};
+
+class IZoneShape {
+ public:
+  virtual ~IZoneShape() = default;
+  // Stores viewWidth and sets the pixel bounds to rect * viewWidth / 2100, each value rounded
+  // to the nearest integer (halves to even). Calls back nothing.
+  virtual void SetZoneBounds(const ZoneRect& rect, double viewWidth) = 0;
+  virtual void Invalidate() = 0;
+  virtual void SetTextFont(const TFont& font) = 0;
+  virtual void SetLines(const std::vector<std::string>& lines) = 0;
+  virtual void SetLineText(const std::string& text) = 0;
+  // Current bounds in parent pixels.
+  virtual ZoneRect BoundsRect() const = 0;
+  // Called by the shape after each accepted drag step.
+  virtual void SetOnBoundsChanged(std::function<void()> callback) = 0;
+};
+
+}  // namespace bvr

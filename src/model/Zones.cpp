@@ -1,0 +1,281 @@
+#include "model/Zones.h"
+
+#include <array>
+#include <vector>
+
+#include "model/BvrProperties.h"
+#include "numbers/Conversions.h"
+
+namespace bvr {
+
+// ---- TBaseZone -------------------------------------------------------------------------
+
+TBaseZone::TBaseZone(TBvrProperties* properties) : properties_(properties) {}
+
+void TBaseZone::Changed() {
+  if (properties_ != nullptr) {
+    properties_->Changed();
+  }
+}
+
+void TBaseZone::SetLeft(std::int32_t v) {
+  left_ = v;
+  Changed();
+}
+
+void TBaseZone::SetTop(std::int32_t v) {
+  top_ = v;
+  Changed();
+}
+
+void TBaseZone::SetWidth(std::int32_t v) {
+  width_ = v;
+  Changed();
+}
+
+void TBaseZone::Setheight(std::int32_t v) {
+  height_ = v;
+  Changed();
+}
+
+void TBaseZone::AssignGeometry(const TBaseZone& source) {
+  SetLeft(source.Left());
+  SetTop(source.Top());
+  SetWidth(source.Width());
+  Setheight(source.height());
+  Imprime = source.Imprime;
+}
+
+void TBaseZone::Assign(const TPersistent& source) {
+  const auto* zone = dynamic_cast<const TBaseZone*>(&source);
+  if (zone == nullptr) {
+    AssignError(source);
+  }
+  AssignGeometry(*zone);
+}
+
+void TBaseZone::SetShape(IZoneShape* shape) {
+  shape_ = shape;
+  if (shape_ != nullptr) {
+    shape_->SetOnBoundsChanged([this] { ShapeChanged(); });
+  }
+}
+
+void TBaseZone::UpdateShape() {
+  if (shape_ == nullptr) {
+    return;
+  }
+  shape_->SetZoneBounds(ZoneRect{left_, top_, left_ + width_, top_ + height_}, viewWidth_);
+  shape_->Invalidate();
+}
+
+void TBaseZone::ShapeChanged() {
+  // Without a view width the scale is 0 and every division would be meaningless: keep the
+  // zone as it is rather than store garbage.
+  if (shape_ == nullptr || !(viewWidth_ > 0.0)) {
+    return;
+  }
+  const ZoneRect b = shape_->BoundsRect();
+  const double k = Scale();
+  SetLeft(RoundHalfEven(b.Left / k));
+  SetTop(RoundHalfEven(b.Top / k));
+  SetWidth(RoundHalfEven((static_cast<double>(b.Right) - b.Left) / k));
+  Setheight(RoundHalfEven((static_cast<double>(b.Bottom) - b.Top) / k));
+}
+
+// ---- Font-carrying zones --------------------------------------------------------------
+
+TFontBaseZone::TFontBaseZone(TBvrProperties* properties) : TBaseZone(properties) {}
+
+void TFontBaseZone::SetFont(const TFont& font) {
+  font_.Assign(font);
+  Changed();
+}
+
+void TFontBaseZone::Assign(const TPersistent& source) {
+  const auto* zone = dynamic_cast<const TFontBaseZone*>(&source);
+  if (zone == nullptr) {
+    TBaseZone::Assign(source);
+    return;
+  }
+  AssignGeometry(*zone);
+  SetFont(zone->Font());
+}
+
+void TFontBaseZone::UpdateShape() {
+  TBaseZone::UpdateShape();
+  if (Shape() != nullptr) {
+    Shape()->SetTextFont(font_);
+  }
+}
+
+TZone::TZone(TBvrProperties* properties) : TBaseZone(properties) {}
+
+void TZone::SetFont(const TFont& font) {
+  font_.Assign(font);
+  Changed();
+}
+
+void TZone::SetText(const std::vector<std::string>& lines) {
+  text_ = lines;
+  Changed();
+}
+
+void TZone::Assign(const TPersistent& source) {
+  const auto* zone = dynamic_cast<const TZone*>(&source);
+  if (zone == nullptr) {
+    TBaseZone::Assign(source);
+    return;
+  }
+  // Geometry in the order Left, Top, height, Width, then the print flag, text and font.
+  SetLeft(zone->Left());
+  SetTop(zone->Top());
+  Setheight(zone->height());
+  SetWidth(zone->Width());
+  Imprime = zone->Imprime;
+  SetText(zone->Text());
+  SetFont(zone->Font());
+}
+
+void TZone::UpdateShape() {
+  TBaseZone::UpdateShape();
+  if (Shape() != nullptr) {
+    Shape()->SetTextFont(font_);
+    Shape()->SetLines(text_);
+  }
+}
+
+TlineTextZone::TlineTextZone(TBvrProperties* properties) : TBaseZone(properties) {}
+
+void TlineTextZone::SetFont(const TFont& font) {
+  font_.Assign(font);
+  Changed();
+}
+
+void TlineTextZone::SetLineText(const std::string& text) {
+  lineText_ = text;
+  Changed();
+}
+
+void TlineTextZone::Assign(const TPersistent& source) {
+  const auto* zone = dynamic_cast<const TlineTextZone*>(&source);
+  if (zone == nullptr) {
+    TBaseZone::Assign(source);
+    return;
+  }
+  AssignGeometry(*zone);
+  SetLineText(zone->LineText());
+  SetFont(zone->Font());
+}
+
+void TlineTextZone::UpdateShape() {
+  TBaseZone::UpdateShape();
+  if (Shape() != nullptr) {
+    Shape()->SetTextFont(font_);
+    Shape()->SetLineText(lineText_);
+  }
+}
+
+// ---- TDecalCodageZone -----------------------------------------------------------------
+
+void TDecalCodageZone::Assign(const TPersistent& source) {
+  const auto* zone = dynamic_cast<const TDecalCodageZone*>(&source);
+  if (zone == nullptr) {
+    AssignError(source);
+  }
+  fromRight = zone->fromRight;
+  fromBottom = zone->fromBottom;
+}
+
+// ---- Published properties --------------------------------------------------------------
+
+namespace {
+
+const TBaseZone& Z(const TPersistent& p) { return static_cast<const TBaseZone&>(p); }
+TBaseZone& Z(TPersistent& p) { return static_cast<TBaseZone&>(p); }
+std::int32_t I32(std::int64_t v) { return static_cast<std::int32_t>(v); }
+
+std::vector<PropInfo> GeometryProps() {
+  return {
+      PropInfo{.name = "Left",
+               .kind = PropKind::Integer,
+               .getOrdinal = [](const TPersistent& p) -> std::int64_t { return Z(p).Left(); },
+               .setOrdinal = [](TPersistent& p, std::int64_t v) { Z(p).SetLeft(I32(v)); }},
+      PropInfo{.name = "Top",
+               .kind = PropKind::Integer,
+               .getOrdinal = [](const TPersistent& p) -> std::int64_t { return Z(p).Top(); },
+               .setOrdinal = [](TPersistent& p, std::int64_t v) { Z(p).SetTop(I32(v)); }},
+      PropInfo{.name = "Width",
+               .kind = PropKind::Integer,
+               .getOrdinal = [](const TPersistent& p) -> std::int64_t { return Z(p).Width(); },
+               .setOrdinal = [](TPersistent& p, std::int64_t v) { Z(p).SetWidth(I32(v)); }},
+      PropInfo{.name = "height",
+               .kind = PropKind::Integer,
+               .getOrdinal = [](const TPersistent& p) -> std::int64_t { return Z(p).height(); },
+               .setOrdinal = [](TPersistent& p, std::int64_t v) { Z(p).Setheight(I32(v)); }},
+      PropInfo{.name = "Imprime",
+               .kind = PropKind::Boolean,
+               .getOrdinal = [](const TPersistent& p) -> std::int64_t { return Z(p).Imprime; },
+               .setOrdinal = [](TPersistent& p, std::int64_t v) { Z(p).Imprime = v != 0; }},
+  };
+}
+
+template <class ZoneClass>
+PropInfo FontProp() {
+  return PropInfo{
+      .name = "Font",
+      .kind = PropKind::Object,
+      .getObject = [](const TPersistent& p) -> const TPersistent& {
+        return static_cast<const ZoneClass&>(p).Font();
+      },
+      .editObject = [](TPersistent& p) -> TPersistent& {
+        return static_cast<ZoneClass&>(p).Font();
+      },
+  };
+}
+
+std::vector<PropInfo> Concat(std::vector<PropInfo> head, std::initializer_list<PropInfo> tail) {
+  head.insert(head.end(), tail);
+  return head;
+}
+
+const std::vector<PropInfo> kBaseZoneProps = GeometryProps();
+const std::vector<PropInfo> kFontBaseZoneProps =
+    Concat(GeometryProps(), {FontProp<TFontBaseZone>()});
+const std::vector<PropInfo> kLineTextZoneProps =
+    Concat(GeometryProps(), {FontProp<TlineTextZone>()});
+const std::vector<PropInfo> kZoneProps = Concat(
+    GeometryProps(),
+    {FontProp<TZone>(),
+     PropInfo{.name = "Text",
+              .kind = PropKind::StringList,
+              .getList = [](const TPersistent& p) -> const std::vector<std::string>& {
+                return static_cast<const TZone&>(p).Text();
+              },
+              .setList = [](TPersistent& p, const std::vector<std::string>& v) {
+                static_cast<TZone&>(p).SetText(v);
+              }}});
+
+const TDecalCodageZone& D(const TPersistent& p) { return static_cast<const TDecalCodageZone&>(p); }
+TDecalCodageZone& D(TPersistent& p) { return static_cast<TDecalCodageZone&>(p); }
+
+const std::array kDecalProps = {
+    PropInfo{.name = "fromRight",
+             .kind = PropKind::Integer,
+             .getOrdinal = [](const TPersistent& p) -> std::int64_t { return D(p).fromRight; },
+             .setOrdinal = [](TPersistent& p, std::int64_t v) { D(p).fromRight = I32(v); }},
+    PropInfo{.name = "fromBottom",
+             .kind = PropKind::Integer,
+             .getOrdinal = [](const TPersistent& p) -> std::int64_t { return D(p).fromBottom; },
+             .setOrdinal = [](TPersistent& p, std::int64_t v) { D(p).fromBottom = I32(v); }},
+};
+
+}  // namespace
+
+std::span<const PropInfo> TBaseZone::Properties() const { return kBaseZoneProps; }
+std::span<const PropInfo> TFontBaseZone::Properties() const { return kFontBaseZoneProps; }
+std::span<const PropInfo> TZone::Properties() const { return kZoneProps; }
+std::span<const PropInfo> TlineTextZone::Properties() const { return kLineTextZoneProps; }
+std::span<const PropInfo> TDecalCodageZone::Properties() const { return kDecalProps; }
+
+}  // namespace bvr

@@ -1,0 +1,53 @@
+// The arithmetic of the payment slip: the modulo 10 recursive check digit, the postal account
+// number's coding form, the 27-digit reference number, the amount code and the coding line.
+// Pure computation on text; failures raise EBvrError with the library's messages.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace bvr {
+
+// Rows 0-9: the digit just read; row 10 turns the final carry into the check digit.
+// Columns: the running carry 0-9.
+extern const std::array<std::array<std::uint8_t, 10>, 11> Modulo10Table;
+
+// The entry of Modulo10Table in that row and column.
+std::uint8_t Modulo10Lookup(std::uint8_t carry, std::uint8_t row);
+
+// Modulo 10 recursive check digit of a text of digits. A non-digit fails with
+// "'%s' is not a valid integer value".
+std::uint8_t CheckDigit(const std::string& digits, int carry = 0);
+
+// "01-987654-4" -> "019876544". Fails with "Format du n° d'adhérent invalide : <input>"
+// (optionally followed by " clef invalide").
+std::string AccountToCodingForm(const std::string& account);
+
+// Where the participant number and the internal number go in the reference's 26 places,
+// counted from 1.
+struct ReferenceLayout {
+  std::string AccountNumber;
+  std::int32_t InternalNumberIndexStart = 0;
+  std::int32_t AccountNumberIndexStart = 0;
+  std::int32_t InternalNumberLength = 0;
+  std::int32_t AccountNumberLength = 0;
+};
+
+// 26 places from the layout plus the check digit: 27 characters.
+std::string BuildReferenceNumber(const ReferenceLayout& layout, const std::string& internalNumber);
+
+// "00  12345  60000  00000  00004  56878  ": 39 characters.
+std::string GroupReference(const std::string& reference);
+
+struct SplitAmountResult {
+  std::string francs;    // 8 digits
+  std::string centimes;  // 2 digits
+};
+SplitAmountResult SplitAmount(double amount);
+
+// Amount code, ">", reference, "+ ", account in coding form, ">".
+std::string BuildCodingLine(bool noAmount, const std::string& reference,
+                            const std::string& account, double amount);
+
+}  // namespace bvr

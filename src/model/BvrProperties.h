@@ -27,6 +27,11 @@ class TBvrProperties : public TComponent {
   void UpdateZones();
   // Hands the designer view's width to the ten zones; does not redraw.
   void SetViewWidth(std::int32_t width);
+  // The layout file (.BVR): the object as text, and a text read back into this object.
+  // Loading resets to the defaults first and raises EBvrError with the reader's messages.
+  std::string SaveToText() const;
+  void LoadFromText(const std::string& text);
+
   // Change hook called by every zone setter and section-property setter. Does nothing here.
   virtual void Changed() {}
 

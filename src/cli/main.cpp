@@ -1,0 +1,72 @@
+// bvrslip: the system's scriptable face. Every output of the library can be produced here
+// without a display.
+#include <algorithm>
+#include <exception>
+#include <iostream>
+
+#include "cli/Command.h"
+
+namespace bvr::cli {
+
+std::vector<Command>& Commands() {
+  static std::vector<Command> commands;
+  return commands;
+}
+
+Registrar::Registrar(Command command) { Commands().push_back(std::move(command)); }
+
+std::string UsageOf(const std::string& name) {
+  for (const Command& c : Commands()) {
+    if (c.name == name) {
+      std::string text;
+      std::size_t start = 0;
+      while (start < c.usage.size()) {
+        std::size_t end = c.usage.find('\n', start);
+        if (end == std::string::npos) {
+          end = c.usage.size();
+        }
+        text += "usage: bvrslip " + c.usage.substr(start, end - start) + "\n";
+        start = end + 1;
+      }
+      return text;
+    }
+  }
+  return {};
+}
+
+}  // namespace bvr::cli
+
+int main(int argc, char** argv) {
+  using namespace bvr::cli;
+  std::vector<Command>& commands = Commands();
+  std::sort(commands.begin(), commands.end(),
+            [](const Command& a, const Command& b) { return a.name < b.name; });
+  const auto usage = [&](std::ostream& os) {
+    for (const Command& c : commands) {
+      os << UsageOf(c.name);
+    }
+  };
+  if (argc < 2) {
+    usage(std::cerr);
+    return kExitUsage;
+  }
+  const std::string name = argv[1];
+  if (name == "--help" || name == "-h" || name == "help") {
+    usage(std::cout);
+    return kExitOk;
+  }
+  for (const Command& c : commands) {
+    if (c.name == name) {
+      const std::vector<std::string> args(argv + 2, argv + argc);
+      try {
+        return c.run(args, std::cout, std::cerr);
+      } catch (const std::exception& e) {
+        std::cerr << e.what() << "\n";
+        return kExitFailure;
+      }
+    }
+  }
+  std::cerr << "bvrslip: unknown command '" << name << "'\n";
+  usage(std::cerr);
+  return kExitUsage;
+}

@@ -1,0 +1,61 @@
+#include "report/QtFont.h"
+
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QStringList>
+#include <array>
+
+namespace bvr {
+
+void InstallFontSubstitutions() {
+  static bool installed = false;
+  if (installed) {
+    return;
+  }
+  installed = true;
+  QFont::insertSubstitutions("OCR-B", {"OCR B", "OCR-B 10 BT", "OCRB"});
+  QFont::insertSubstitutions("Courrier New", {"Courier New", "Liberation Mono", "DejaVu Sans Mono"});
+  QFont::insertSubstitutions("arial", {"Liberation Sans", "Arial", "DejaVu Sans"});
+  QFont::insertSubstitutions("Arial", {"Liberation Sans", "DejaVu Sans"});
+  QFont::insertSubstitutions("Times New Roman", {"Liberation Serif", "DejaVu Serif"});
+  const QString ui = QGuiApplication::instance() != nullptr
+                         ? QFontDatabase::systemFont(QFontDatabase::GeneralFont).family()
+                         : QStringLiteral("DejaVu Sans");
+  QFont::insertSubstitutions("MS Sans Serif", {ui, "Liberation Sans", "DejaVu Sans"});
+}
+
+QFont ToQFont(const TFont& font) {
+  QFont q(QString::fromStdString(font.Name()));
+  const int points = font.Size();
+  q.setPointSize(points > 0 ? points : 1);
+  q.setBold(font.HasStyle(fsBold));
+  q.setItalic(font.HasStyle(fsItalic));
+  q.setUnderline(font.HasStyle(fsUnderline));
+  q.setStrikeOut(font.HasStyle(fsStrikeOut));
+  if (font.Pitch() == TFontPitch::fpFixed) {
+    q.setFixedPitch(true);
+  }
+  return q;
+}
+
+QColor ToQColor(TColor color) {
+  const auto value = static_cast<std::uint32_t>(color);
+  if ((value & 0xFF000000u) == 0xFF000000u) {
+    // Conventional values of the system colours (classic Windows scheme).
+    static constexpr std::array<std::uint32_t, 31> kSystem = {
+        0xC8C8C8, 0x000000, 0x99B4D1, 0xBFCDDB, 0xF0F0F0, 0xFFFFFF, 0x646464, 0x000000,
+        0x000000, 0x000000, 0xB4B4B4, 0xF4F7FC, 0xABABAB, 0x0078D7, 0xFFFFFF, 0xF0F0F0,
+        0xA0A0A0, 0x6D6D6D, 0x000000, 0x434E54, 0xFFFFFF, 0x696969, 0xE3E3E3, 0x000000,
+        0xFFFFE1, 0x000000, 0x0066CC, 0xB9D1EA, 0xD7E4F2, 0x3399FF, 0xF0F0F0};
+    const std::uint32_t index = value & 0xFFu;
+    const std::uint32_t rgb = index < kSystem.size() ? kSystem[index] : 0x000000;
+    return QColor::fromRgb(rgb);  // RRGGBB
+  }
+  if (color == clNone || color == clDefault) {
+    return QColor(Qt::black);
+  }
+  return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
+                static_cast<int>((value >> 16) & 0xFF));
+}
+
+}  // namespace bvr

@@ -1,0 +1,24 @@
+// The one place where the model's font and colour values become Qt's, and where the font
+// names the layouts use are mapped to faces this machine has.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+
+#include "model/Font.h"
+
+namespace bvr {
+
+// Maps, once per process, "OCR-B" to the installed "OCR B", "Courrier New" to a monospace
+// face, "arial" to Liberation Sans and "MS Sans Serif" to the platform's UI font. Idempotent.
+void InstallFontSubstitutions();
+
+// The model font as a QFont: face, size in points (from the height at the font's
+// resolution), bold, italic, underline, strike-out.
+QFont ToQFont(const TFont& font);
+
+// A model colour (0x00BBGGRR, or a system colour index with the top byte 0xFF) as a QColor.
+// System colours take fixed, conventional values so that output does not depend on a theme.
+QColor ToQColor(TColor color);
+
+}  // namespace bvr

@@ -16,7 +16,9 @@ TBvrProperties::TBvrProperties()
 
 // Observers are told before anything is freed, so that a designer can unlink its rectangles
 // from zones that still exist.
-TBvrProperties::~TBvrProperties() { NotifyDestroying(); }
+TBvrProperties::~TBvrProperties() {
+  NotifyDestroying();
+}
 
 namespace {
 
@@ -63,9 +65,9 @@ void TBvrProperties::SetDefaults() {
 }
 
 std::array<TBaseZone*, 10> TBvrProperties::Zones() {
-  return {&Account().Receipt(),    &Account().Processing(),   &PaymentBy().Receipt(),
+  return {&Account().Receipt(),      &Account().Processing(), &PaymentBy().Receipt(),
           &PaymentBy().Processing(), &PaymentFor().Receipt(), &PaymentFor().Processing(),
-          &Amount().Receipt(),     &Amount().Processing(),    &Reference().Receipt(),
+          &Amount().Receipt(),       &Amount().Processing(),  &Reference().Receipt(),
           &Reference().Processing()};
 }
 
@@ -141,6 +143,13 @@ PropInfo SectionProp(std::string_view name) {
 std::span<const PropInfo> TBvrProperties::Properties() const {
   using P = TBvrProperties;
   static const std::vector<PropInfo> props = {
+      // The component base's two: the name is never written (the header line carries it).
+      PropInfo{
+          .name = "Name",
+          .kind = PropKind::String,
+          .stored = false,
+          .getString = [](const TPersistent& p) { return static_cast<const P&>(p).Name; },
+          .setString = [](TPersistent& p, const std::string& v) { static_cast<P&>(p).Name = v; }},
       PropInfo{.name = "Tag",
                .kind = PropKind::Integer,
                .hasDefault = true,
@@ -148,9 +157,10 @@ std::span<const PropInfo> TBvrProperties::Properties() const {
                .getOrdinal = [](const TPersistent& p) -> std::int64_t {
                  return static_cast<const P&>(p).Tag;
                },
-               .setOrdinal = [](TPersistent& p, std::int64_t v) {
-                 static_cast<P&>(p).Tag = static_cast<std::int32_t>(v);
-               }},
+               .setOrdinal =
+                   [](TPersistent& p, std::int64_t v) {
+                     static_cast<P&>(p).Tag = static_cast<std::int32_t>(v);
+                   }},
       SectionProp<TVersementPour, &P::PaymentFor, &P::PaymentFor>("PaymentFor"),
       SectionProp<TVersementPar, &P::PaymentBy, &P::PaymentBy>("PaymentBy"),
       SectionProp<TCompte, &P::Account, &P::Account>("Account"),
@@ -161,9 +171,8 @@ std::span<const PropInfo> TBvrProperties::Properties() const {
                .getOrdinal = [](const TPersistent& p) -> std::int64_t {
                  return static_cast<const P&>(p).readOnly;
                },
-               .setOrdinal = [](TPersistent& p, std::int64_t v) {
-                 static_cast<P&>(p).readOnly = v != 0;
-               }},
+               .setOrdinal = [](TPersistent& p,
+                                std::int64_t v) { static_cast<P&>(p).readOnly = v != 0; }},
       SectionProp<TDecalCodageZone, &P::CodageZone, &P::CodageZone>("CodageZone"),
   };
   return props;

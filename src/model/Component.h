@@ -48,7 +48,8 @@ template <class T>
 class ComponentLink final : public IComponentObserver {
  public:
   ComponentLink() = default;
-  explicit ComponentLink(std::function<void()> onDestroyed) : onDestroyed_(std::move(onDestroyed)) {}
+  explicit ComponentLink(std::function<void()> onDestroyed)
+      : onDestroyed_(std::move(onDestroyed)) {}
   ComponentLink(const ComponentLink&) = delete;
   ComponentLink& operator=(const ComponentLink&) = delete;
   ~ComponentLink() override { Set(nullptr); }
@@ -58,18 +59,22 @@ class ComponentLink final : public IComponentObserver {
     if (target_ == target) {
       return;
     }
-    if (target_ != nullptr) {
-      target_->RemoveFreeNotification(this);
+    if (component_ != nullptr) {
+      component_->RemoveFreeNotification(this);
     }
     target_ = target;
-    if (target_ != nullptr) {
-      target_->FreeNotification(this);
+    component_ = target;
+    if (component_ != nullptr) {
+      component_->FreeNotification(this);
     }
   }
 
+  // The notice may come from the component base's destructor, when the T part is already
+  // gone: compare and unregister through the base pointer taken while the object was whole.
   void ComponentDestroying(TComponent& component) override {
-    if (&component == target_) {
-      target_->RemoveFreeNotification(this);
+    if (&component == component_) {
+      component_->RemoveFreeNotification(this);
+      component_ = nullptr;
       target_ = nullptr;
       if (onDestroyed_) {
         onDestroyed_();
@@ -79,6 +84,7 @@ class ComponentLink final : public IComponentObserver {
 
  private:
   T* target_ = nullptr;
+  TComponent* component_ = nullptr;
   std::function<void()> onDestroyed_;
 };
 

@@ -1,6 +1,8 @@
 #include "model/Zones.h"
 
+#include <algorithm>
 #include <array>
+#include <limits>
 #include <vector>
 
 #include "model/BvrProperties.h"
@@ -65,7 +67,15 @@ void TBaseZone::UpdateShape() {
   if (shape_ == nullptr) {
     return;
   }
-  shape_->SetZoneBounds(ZoneRect{left_, top_, left_ + width_, top_ + height_}, viewWidth_);
+  // Values are not range-checked (a file may hold anything): the far edges saturate instead
+  // of overflowing.
+  const auto edge = [](std::int32_t from, std::int32_t length) {
+    const std::int64_t sum = static_cast<std::int64_t>(from) + length;
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+        sum, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+  };
+  shape_->SetZoneBounds(ZoneRect{left_, top_, edge(left_, width_), edge(top_, height_)},
+                        viewWidth_);
   shape_->Invalidate();
 }
 
@@ -191,9 +201,15 @@ void TDecalCodageZone::Assign(const TPersistent& source) {
 
 namespace {
 
-const TBaseZone& Z(const TPersistent& p) { return static_cast<const TBaseZone&>(p); }
-TBaseZone& Z(TPersistent& p) { return static_cast<TBaseZone&>(p); }
-std::int32_t I32(std::int64_t v) { return static_cast<std::int32_t>(v); }
+const TBaseZone& Z(const TPersistent& p) {
+  return static_cast<const TBaseZone&>(p);
+}
+TBaseZone& Z(TPersistent& p) {
+  return static_cast<TBaseZone&>(p);
+}
+std::int32_t I32(std::int64_t v) {
+  return static_cast<std::int32_t>(v);
+}
 
 std::vector<PropInfo> GeometryProps() {
   return {
@@ -239,25 +255,23 @@ std::vector<PropInfo> Concat(std::vector<PropInfo> head, std::initializer_list<P
   return head;
 }
 
-const std::vector<PropInfo> kBaseZoneProps = GeometryProps();
-const std::vector<PropInfo> kFontBaseZoneProps =
-    Concat(GeometryProps(), {FontProp<TFontBaseZone>()});
-const std::vector<PropInfo> kLineTextZoneProps =
-    Concat(GeometryProps(), {FontProp<TlineTextZone>()});
-const std::vector<PropInfo> kZoneProps = Concat(
-    GeometryProps(),
-    {FontProp<TZone>(),
-     PropInfo{.name = "Text",
-              .kind = PropKind::StringList,
-              .getList = [](const TPersistent& p) -> const std::vector<std::string>& {
-                return static_cast<const TZone&>(p).Text();
-              },
-              .setList = [](TPersistent& p, const std::vector<std::string>& v) {
-                static_cast<TZone&>(p).SetText(v);
-              }}});
+PropInfo TextProp() {
+  return PropInfo{
+      .name = "Text",
+      .kind = PropKind::StringList,
+      .getList = [](const TPersistent& p) -> const std::vector<std::string>& {
+        return static_cast<const TZone&>(p).Text();
+      },
+      .setList = [](TPersistent& p,
+                    const std::vector<std::string>& v) { static_cast<TZone&>(p).SetText(v); }};
+}
 
-const TDecalCodageZone& D(const TPersistent& p) { return static_cast<const TDecalCodageZone&>(p); }
-TDecalCodageZone& D(TPersistent& p) { return static_cast<TDecalCodageZone&>(p); }
+const TDecalCodageZone& D(const TPersistent& p) {
+  return static_cast<const TDecalCodageZone&>(p);
+}
+TDecalCodageZone& D(TPersistent& p) {
+  return static_cast<TDecalCodageZone&>(p);
+}
 
 const std::array kDecalProps = {
     PropInfo{.name = "fromRight",
@@ -272,10 +286,26 @@ const std::array kDecalProps = {
 
 }  // namespace
 
-std::span<const PropInfo> TBaseZone::Properties() const { return kBaseZoneProps; }
-std::span<const PropInfo> TFontBaseZone::Properties() const { return kFontBaseZoneProps; }
-std::span<const PropInfo> TZone::Properties() const { return kZoneProps; }
-std::span<const PropInfo> TlineTextZone::Properties() const { return kLineTextZoneProps; }
-std::span<const PropInfo> TDecalCodageZone::Properties() const { return kDecalProps; }
+// Built on first use, so that a static object elsewhere may walk them safely.
+std::span<const PropInfo> TBaseZone::Properties() const {
+  static const std::vector<PropInfo> props = GeometryProps();
+  return props;
+}
+std::span<const PropInfo> TFontBaseZone::Properties() const {
+  static const std::vector<PropInfo> props = Concat(GeometryProps(), {FontProp<TFontBaseZone>()});
+  return props;
+}
+std::span<const PropInfo> TZone::Properties() const {
+  static const std::vector<PropInfo> props =
+      Concat(GeometryProps(), {FontProp<TZone>(), TextProp()});
+  return props;
+}
+std::span<const PropInfo> TlineTextZone::Properties() const {
+  static const std::vector<PropInfo> props = Concat(GeometryProps(), {FontProp<TlineTextZone>()});
+  return props;
+}
+std::span<const PropInfo> TDecalCodageZone::Properties() const {
+  return kDecalProps;
+}
 
 }  // namespace bvr

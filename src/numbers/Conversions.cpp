@@ -1,5 +1,6 @@
 #include "numbers/Conversions.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -7,6 +8,47 @@
 #include "strings/BvrError.h"
 
 namespace bvr {
+
+namespace {
+
+// Roughly the power of ten of a well-formed number text ("[-]digits[.digits][e[+-]digits]"):
+// positive for values of 1 and above, negative for values below 1. Only its sign is used, to
+// tell an overflow from an underflow; the text's own exponent may be of any length.
+long long DecimalMagnitude(const std::string& normal) {
+  std::size_t i = normal[0] == '-' ? 1 : 0;
+  long long magnitude = 0;
+  bool significant = false;
+  bool fraction = false;
+  for (; i < normal.size() && normal[i] != 'e'; ++i) {
+    if (normal[i] == '.') {
+      fraction = true;
+    } else if (!fraction) {
+      significant = significant || normal[i] != '0';
+      magnitude += significant ? 1 : 0;
+    } else if (!significant) {
+      if (normal[i] != '0') {
+        significant = true;
+      } else {
+        --magnitude;
+      }
+    }
+  }
+  long long exponent = 0;
+  if (i < normal.size()) {
+    std::size_t j = i + 1;
+    const bool negative = j < normal.size() && normal[j] == '-';
+    if (j < normal.size() && (normal[j] == '-' || normal[j] == '+')) {
+      ++j;
+    }
+    for (; j < normal.size(); ++j) {
+      exponent = std::min(exponent * 10 + (normal[j] - '0'), 1000000000LL);
+    }
+    exponent = negative ? -exponent : exponent;
+  }
+  return magnitude + exponent;
+}
+
+}  // namespace
 
 std::int32_t RoundHalfEven(double value) {
   if (std::isnan(value)) {
@@ -167,7 +209,7 @@ double StrToFloat(const std::string& text, char decimalSeparator) {
   const auto [end, ec] = std::from_chars(begin, normal.c_str() + normal.size(), value);
   if (ec == std::errc::result_out_of_range) {
     // Underflow reads as zero; overflow is no representable amount.
-    if (normal.find("e-") != std::string::npos) {
+    if (DecimalMagnitude(normal) < 0) {
       return 0.0;
     }
     return fail();

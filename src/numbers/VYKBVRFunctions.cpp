@@ -1,7 +1,8 @@
 #include "numbers/VYKBVRFunctions.h"
 
+#include <algorithm>
 #include <cmath>
-#include <cstdio>
+#include <cstdlib>
 
 #include "numbers/Conversions.h"
 #include "strings/BvrError.h"
@@ -26,10 +27,17 @@ constexpr std::array<std::array<std::uint8_t, 10>, 11> MakeModulo10Table() {
   return table;
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
-// The run of digits that starts at pos; pos ends on the first non-digit.
+// The run of digits that starts at pos; pos ends on the first non-digit. A pos past the end
+// (a skip over a separator that is not there) gives an empty run.
 std::string DigitRun(const std::string& text, std::size_t& pos) {
+  if (pos >= text.size()) {
+    pos = text.size();
+    return {};
+  }
   const std::size_t start = pos;
   while (pos < text.size() && IsDigit(text[pos])) {
     ++pos;
@@ -42,6 +50,22 @@ std::string PadLeft(std::string text, std::size_t width) {
     text.insert(0, width - text.size(), '0');
   }
   return text;
+}
+
+// The whole digits of a general text in exponent form with a positive exponent
+// ("1.5e+15" -> "1500000000000000"): the same significant digits, written out.
+std::string ExpandExponent(const std::string& text, std::size_t e) {
+  std::string mantissa = text.substr(0, e);
+  std::size_t point = mantissa.find_first_not_of("0123456789");
+  std::string digits = mantissa.substr(0, point);
+  if (point != std::string::npos) {
+    digits += mantissa.substr(point + 1);
+  }
+  const long exponent = std::strtol(text.c_str() + e + 1, nullptr, 10);
+  const std::size_t whole =
+      (point == std::string::npos ? mantissa.size() : point) + static_cast<std::size_t>(exponent);
+  digits.resize(whole, '0');
+  return digits;
 }
 
 std::string InvalidAccountMessage(const std::string& account) {
@@ -92,26 +116,31 @@ std::string AccountToCodingForm(const std::string& account) {
 }
 
 std::string BuildReferenceNumber(const ReferenceLayout& layout, const std::string& internalNumber) {
-  const auto take = [](const std::string& text, std::int32_t length) {
-    return length <= 0 ? std::string() : text.substr(0, static_cast<std::size_t>(length));
-  };
-  const std::string a = take(layout.AccountNumber, layout.AccountNumberLength);
-  std::string n = take(internalNumber, layout.InternalNumberLength);
-  if (layout.InternalNumberLength > 0) {
-    n = PadLeft(n, static_cast<std::size_t>(layout.InternalNumberLength));
-  }
   std::string r(26, '0');
-  // Places outside 1..26 are dropped: nothing is ever written outside the 26 places.
-  const auto place = [&r](const std::string& part, std::int64_t start) {
-    for (std::size_t i = 0; i < part.size(); ++i) {
-      const std::int64_t at = start + static_cast<std::int64_t>(i);
-      if (at >= 1 && at <= 26) {
-        r[static_cast<std::size_t>(at - 1)] = part[i];
+  // Writes a part of `length` characters (the first characters of text, padded in front with
+  // `padTo - taken` zeros) from place `start`. Only places 1..26 are ever touched, and the
+  // part is never built in full: a layout read from a file may hold any lengths.
+  const auto place = [&r](const std::string& text, std::int64_t length, std::int64_t start,
+                          bool pad) {
+    if (length <= 0) {
+      return;
+    }
+    const std::int64_t taken = std::min<std::int64_t>(length, std::ssize(text));
+    const std::int64_t size = pad ? length : taken;
+    const std::int64_t zeros = size - taken;
+    for (std::int64_t at = std::max<std::int64_t>(start, 1); at <= 26; ++at) {
+      const std::int64_t i = at - start;  // index within the part
+      if (i >= size) {
+        break;
       }
+      r[static_cast<std::size_t>(at - 1)] =
+          i < zeros ? '0' : text[static_cast<std::size_t>(i - zeros)];
     }
   };
-  place(a, layout.AccountNumberIndexStart);
-  place(n, layout.InternalNumberIndexStart);
+  // The participant number is not padded; the internal number is, and goes second so that it
+  // wins where the two overlap.
+  place(layout.AccountNumber, layout.AccountNumberLength, layout.AccountNumberIndexStart, false);
+  place(internalNumber, layout.InternalNumberLength, layout.InternalNumberIndexStart, true);
   return r + std::to_string(CheckDigit(r, 0));
 }
 
@@ -135,16 +164,17 @@ SplitAmountResult SplitAmount(double amount) {
   if (std::signbit(amount) && amount != 0.0) {
     throw EBvrError(FormatGeneral(amount) + " : " + std::string(LoadResString(SNegativeAmount)));
   }
-  // The general text goes to exponent form for tiny and huge amounts; the digits are then
-  // taken from a fixed-point rendering of the same 15 significant digits instead.
   std::string text = FormatGeneral(amount);
-  if (text.find('E') != std::string::npos || text.find('e') != std::string::npos) {
-    if (amount >= 1e15) {
-      char buffer[400];
-      std::snprintf(buffer, sizeof buffer, "%.0f", amount);
-      throw EBvrError(std::string(buffer) + " : " + std::string(LoadResString(SAmountTooLarge)));
+  // The general text turns to exponent form below 0.0001 and from 15 whole digits on (which
+  // rounding can reach from just below 1e15). An exponent would end the francs run and read
+  // a huge amount as a few francs: decide by the exponent's sign instead.
+  if (const auto e = text.find_first_of("eE"); e != std::string::npos) {
+    if (text[e + 1] == '-') {
+      text = "0";  // no centime survives the cut to two decimals
+    } else {
+      throw EBvrError(ExpandExponent(text, e) + " : " +
+                      std::string(LoadResString(SAmountTooLarge)));
     }
-    text = "0";  // below 0.0001: no centime survives the cut to two decimals
   }
   std::size_t pos = 0;
   std::string francs = PadLeft(DigitRun(text, pos), 8);
@@ -152,14 +182,13 @@ SplitAmountResult SplitAmount(double amount) {
     throw EBvrError(francs + " : " + std::string(LoadResString(SAmountTooLarge)));
   }
   ++pos;
-  std::string centimes = pos < text.size() ? DigitRun(text, pos) : std::string();
-  centimes = centimes.substr(0, 2);
+  std::string centimes = DigitRun(text, pos).substr(0, 2);
   centimes.append(2 - centimes.size(), '0');
   return {francs, centimes};
 }
 
-std::string BuildCodingLine(bool noAmount, const std::string& reference,
-                            const std::string& account, double amount) {
+std::string BuildCodingLine(bool noAmount, const std::string& reference, const std::string& account,
+                            double amount) {
   std::string code = "04";
   if (!noAmount) {
     const SplitAmountResult split = SplitAmount(amount);

@@ -34,7 +34,9 @@ struct ReferenceLayout {
   std::int32_t AccountNumberLength = 0;
 };
 
-// 26 places from the layout plus the check digit: 27 characters.
+// 26 places from the layout plus the check digit: 27 characters. Whatever the layout holds
+// (starts below 1, parts running past place 26, negative or huge lengths), only the 26 places
+// are written; what falls outside them is dropped. A non-digit fails as in CheckDigit.
 std::string BuildReferenceNumber(const ReferenceLayout& layout, const std::string& internalNumber);
 
 // "00  12345  60000  00000  00004  56878  ": 39 characters.
@@ -44,10 +46,15 @@ struct SplitAmountResult {
   std::string francs;    // 8 digits
   std::string centimes;  // 2 digits
 };
+// Francs and centimes from the amount's general decimal text; further decimals are cut, not
+// rounded. Fails with "<francs> : Montant trop grand" past 8 digits of francs (exponent forms
+// of 1e15 and more included), "<amount> : Montant négatif" below zero and
+// "<amount> : Montant non représentable" for infinities and NaN. Amounts too small for the
+// fixed-point text give 0 centimes.
 SplitAmountResult SplitAmount(double amount);
 
 // Amount code, ">", reference, "+ ", account in coding form, ">".
-std::string BuildCodingLine(bool noAmount, const std::string& reference,
-                            const std::string& account, double amount);
+std::string BuildCodingLine(bool noAmount, const std::string& reference, const std::string& account,
+                            double amount);
 
 }  // namespace bvr

@@ -1,0 +1,58 @@
+#include "editing/VYKBVRCodeBVRcoordDialog.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+
+#include "editing/UserNumbers.h"
+#include "editing/VYKBVREdit.h"
+#include "strings/VYKBVRResources.h"
+
+namespace bvr {
+
+namespace {
+QLabel* AddHelp(QWidget* parent, const char* objectName, int textId, const QRect& bounds) {
+  QLabel* label = AddLabel(parent, objectName, ResString(textId), bounds.x(), bounds.y());
+  label->setWordWrap(true);
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  label->setFixedSize(bounds.size());
+  return label;
+}
+}  // namespace
+
+TVYKCodeBVRCoordoDialog::TVYKCodeBVRCoordoDialog(QWidget* parent)
+    : TVYKDialog(parent, QStringLiteral("VYKCodeBVRCoordoDialog"), 190, 204) {
+  setWindowTitle(ResString(SMenuCodingLinePosition));
+
+  auto* grpbPosition = new QGroupBox(QStringLiteral("Position (en mm)"), this);
+  grpbPosition->setObjectName(QStringLiteral("grpbPosition"));
+  grpbPosition->setGeometry(8, 5, 175, 156);
+  AddLabel(grpbPosition, "labx", ResString(SLabelX), 20, 20);
+  ediX_ = AddEdit(grpbPosition, "ediX", QRect(80, 16, 75, 21));
+  AddHelp(grpbPosition, "labXHelp", SCodingLineXHelp, QRect(12, 41, 152, 40));
+  AddLabel(grpbPosition, "labY", ResString(SLabelY), 20, 92);
+  ediY_ = AddEdit(grpbPosition, "ediY", QRect(80, 88, 75, 21));
+  AddHelp(grpbPosition, "labYHelp", SCodingLineYHelp, QRect(12, 112, 152, 40));
+
+  ediX_->SetKeyFilter(DecimalKeyFilter);
+  ediY_->SetKeyFilter(DecimalKeyFilter);
+  setTabOrder(ediX_, ediY_);
+  setTabOrder(ediY_, OkButton());
+  setTabOrder(OkButton(), CancelButton());
+  ediX_->setFocus();
+}
+
+std::int32_t TVYKCodeBVRCoordoDialog::X() const {
+  return MillimetreTextToTenths(ediX_->text());
+}
+void TVYKCodeBVRCoordoDialog::SetX(std::int32_t tenths) {
+  ediX_->SetProgramText(TenthsToMillimetreText(tenths));
+}
+std::int32_t TVYKCodeBVRCoordoDialog::Y() const {
+  return MillimetreTextToTenths(ediY_->text());
+}
+void TVYKCodeBVRCoordoDialog::SetY(std::int32_t tenths) {
+  ediY_->SetProgramText(TenthsToMillimetreText(tenths));
+}
+
+}  // namespace bvr

@@ -1,0 +1,94 @@
+#include "editing/VYKBVRDialog.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+
+#include "editing/VYKBVREdit.h"
+#include "report/QtFont.h"
+#include "strings/VYKBVRResources.h"
+
+namespace bvr {
+
+namespace {
+constexpr int kBottomHeight = 36;
+constexpr int kBottomRightWidth = 159;
+}  // namespace
+
+QString ResString(int id) {
+  const std::string_view text = LoadResString(id);
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QLabel* AddLabel(QWidget* parent, const char* objectName, const QString& text, int x, int y) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(QString::fromLatin1(objectName));
+  label->move(x, y);
+  label->adjustSize();
+  return label;
+}
+
+TVYKEdit* AddEdit(QWidget* parent, const char* objectName, const QRect& bounds) {
+  auto* edit = new TVYKEdit(parent);
+  edit->setObjectName(QString::fromLatin1(objectName));
+  edit->setGeometry(bounds);
+  return edit;
+}
+
+TVYKDialog::TVYKDialog(QWidget* parent, const QString& objectName, int clientWidth,
+                       int clientHeight)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+  InstallFontSubstitutions();
+  setObjectName(objectName);
+  QFont font(QStringLiteral("MS Sans Serif"));
+  font.setPixelSize(11);
+  setFont(font);
+  setFixedSize(clientWidth, clientHeight);
+
+  pnlBottom_ = new QWidget(this);
+  pnlBottom_->setObjectName(QStringLiteral("pnlBottom"));
+  pnlBottom_->setGeometry(0, clientHeight - kBottomHeight, clientWidth, kBottomHeight);
+  auto* right = new QWidget(pnlBottom_);
+  right->setObjectName(QStringLiteral("pnlBottomRight"));
+  right->setGeometry(clientWidth - kBottomRightWidth, 0, kBottomRightWidth, kBottomHeight);
+
+  butOk_ = new QPushButton(ResString(SButtonOk), right);
+  butOk_->setObjectName(QStringLiteral("butOk"));
+  butOk_->setGeometry(3, 8, 70, 25);
+  butOk_->setDefault(true);
+  butCancel_ = new QPushButton(ResString(SButtonCancel), right);
+  butCancel_->setObjectName(QStringLiteral("butCancel"));
+  butCancel_->setGeometry(83, 8, 70, 25);
+  connect(butOk_, &QPushButton::clicked, this, &TVYKDialog::accept);
+  connect(butCancel_, &QPushButton::clicked, this, &TVYKDialog::reject);
+}
+
+bool TVYKDialog::Execute() {
+  const QScreen* screen = parentWidget() != nullptr ? parentWidget()->screen() : nullptr;
+  if (screen == nullptr) {
+    screen = QGuiApplication::primaryScreen();
+  }
+  if (screen != nullptr) {
+    const QRect area = screen->availableGeometry();
+    move(area.center() - QPoint(width() / 2, height() / 2));
+  }
+  return exec() == QDialog::Accepted;
+}
+
+void TVYKDialog::accept() {
+  FormCloseQuery();
+  QDialog::accept();
+}
+
+void TVYKDialog::keyPressEvent(QKeyEvent* event) {
+  if (event->matches(QKeySequence::Cancel)) {
+    event->accept();  // no cancel button: Escape does not close
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
+}  // namespace bvr

@@ -6,6 +6,7 @@
 #include <QFont>
 
 #include "model/Font.h"
+#include "report/Canvas.h"
 
 namespace bvr {
 
@@ -16,6 +17,9 @@ void InstallFontSubstitutions();
 // The model font as a QFont: face, size in points (from the height at the font's
 // resolution), bold, italic, underline, strike-out.
 QFont ToQFont(const TFont& font);
+
+// The canvas font as a QFont, fractional point size kept.
+QFont ToQFont(const CanvasFont& font);
 
 // A model colour (0x00BBGGRR, or a system colour index with the top byte 0xFF) as a QColor.
 // System colours take fixed, conventional values so that output does not depend on a theme.

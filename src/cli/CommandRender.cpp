@@ -1,0 +1,130 @@
+// bvrslip render: the invoice page with its slip (or the setting-mode overlay) as PDF or PNG.
+#include <QGuiApplication>
+#include <QSaveFile>
+#include <QString>
+#include <memory>
+#include <ostream>
+
+#include "cli/CliSupport.h"
+#include "cli/Command.h"
+#include "numbers/Conversions.h"
+#include "print/UReportBVR.h"
+#include "report/QtFont.h"
+#include "strings/BvrError.h"
+
+namespace bvr::cli {
+
+namespace {
+
+bool EndsWith(const std::string& text, const std::string& suffix) {
+  if (text.size() < suffix.size()) {
+    return false;
+  }
+  for (std::size_t i = 0; i < suffix.size(); ++i) {
+    const char c = text[text.size() - suffix.size() + i];
+    if (std::tolower(static_cast<unsigned char>(c)) != suffix[i]) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// Painting needs a GUI application; without a display it runs on the offscreen platform.
+std::unique_ptr<QGuiApplication> EnsureGuiApplication() {
+  if (QGuiApplication::instance() != nullptr) {
+    return nullptr;
+  }
+  if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+      !qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  }
+  static int argc = 1;
+  static char name[] = "bvrslip";
+  static char* argv[] = {name, nullptr};
+  return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+void WritePng(const QImage& image, const std::string& path) {
+  QSaveFile file(QString::fromStdString(path));
+  if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) {
+    throw EBvrError(
+        Fmt("Cannot create file \"%s\". %s").s(path).s(file.errorString().toStdString()));
+  }
+}
+
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  std::string output;
+  std::unique_ptr<QGuiApplication> app;  // outlives everything that paints
+  std::unique_ptr<TBvrProperties> layout;
+  std::unique_ptr<TFormReportBVR> report;
+  int dpi = 300;
+  try {
+    const Options options(args, {"--layout", "--invoice", "--amount", "--payer", "-o", "--dpi"},
+                          {"--no-amount", "--setting-mode"});
+    if (!options.Positional().empty()) {
+      throw UsageError("unexpected argument " + options.Positional().front());
+    }
+    output = options.Value("-o").value_or("");
+    if (output.empty()) {
+      throw UsageError("missing -o OUT.pdf|OUT.png");
+    }
+    if (!EndsWith(output, ".pdf") && !EndsWith(output, ".png")) {
+      throw UsageError("the output must end in .pdf or .png");
+    }
+    if (options.Has("--amount") && options.Has("--no-amount")) {
+      throw UsageError("--amount and --no-amount exclude each other");
+    }
+    if (auto d = options.Value("--dpi")) {
+      dpi = StrToInt(*d);
+      if (dpi < 36 || dpi > 2400) {
+        throw UsageError("--dpi must lie between 36 and 2400");
+      }
+    }
+
+    layout = LoadLayout(options.Value("--layout").value_or(""));
+    if (options.Has("--no-amount")) {
+      // Printed without an amount: the coding line takes its form without amount.
+      layout->Amount().Processing().Imprime = false;
+      layout->Amount().Receipt().Imprime = false;
+    }
+
+    app = EnsureGuiApplication();
+    InstallFontSubstitutions();
+    report = std::make_unique<TFormReportBVR>();
+    TVYKqrBVR& slip = report->VYKqrBVR;
+    slip.SetSettingMode(options.Has("--setting-mode"));
+    slip.SetBvrProperties(layout.get());
+    slip.SetAmount(options.Has("--amount") ? ParseAmount(*options.Value("--amount")) : 1000.0);
+    slip.Reference().InternalNumber = options.Value("--invoice").value_or("45687");
+    std::vector<std::string> payer = options.Values("--payer");
+    if (payer.empty()) {
+      payer = {"Monsieur", "Jean Dupont", "Chemin des Vignes 7", "2000 Neuchâtel"};
+    }
+    slip.SetPayedBy(payer);
+
+    if (EndsWith(output, ".pdf")) {
+      report->RenderToPdf(QString::fromStdString(output));
+    } else {
+      WritePng(report->RenderToImage(dpi), output);
+    }
+  } catch (const UsageError& e) {
+    err << "bvrslip render: " << e.what() << "\n" << UsageOf("render");
+    return kExitUsage;
+  } catch (const std::exception& e) {
+    err << e.what() << "\n";
+    return kExitFailure;
+  }
+  out << output << "\n";
+  return kExitOk;
+}
+
+const Registrar registrar(Command{
+    .name = "render",
+    .usage = "render [--layout FILE] [--invoice N] [--amount A | --no-amount] [--payer LINE]... "
+             "[--setting-mode] -o OUT.pdf|OUT.png [--dpi N]",
+    .run = Run,
+});
+
+}  // namespace
+
+}  // namespace bvr::cli

@@ -1,0 +1,221 @@
+#include "print/SlipDrawing.h"
+
+#include <cmath>
+
+#include "model/BvrProperties.h"
+#include "numbers/Conversions.h"
+#include "numbers/VYKBVRFunctions.h"
+#include "print/SlipCanvas.h"
+#include "strings/BvrError.h"
+#include "strings/Windows1252.h"
+
+namespace bvr {
+
+namespace {
+
+std::string WithoutLeadingZeros(const std::string& digits) {
+  const std::size_t first = digits.find_first_not_of('0');
+  return first == std::string::npos ? "0" : digits.substr(first);
+}
+
+// The same cut as the amount code, for amounts the code cannot carry (too large, not finite):
+// the coding line reports those itself; the printed parts still show what was asked.
+AmountTexts DigitsOfGeneralText(double magnitude) {
+  const std::string text = FormatGeneral(magnitude);
+  std::size_t pos = 0;
+  while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9') {
+    ++pos;
+  }
+  AmountTexts t;
+  t.Francs = pos == 0 ? text : text.substr(0, pos);
+  ++pos;
+  while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9' && t.Centimes.size() < 2) {
+    t.Centimes += text[pos++];
+  }
+  t.Centimes.append(2 - t.Centimes.size(), '0');
+  return t;
+}
+
+std::string CharText(std::uint8_t windows1252, std::size_t count) {
+  std::string one;
+  AppendUtf8(one, Windows1252ToUnicode(windows1252));
+  std::string text;
+  for (std::size_t i = 0; i < count; ++i) {
+    text += one;
+  }
+  return text;
+}
+
+void DrawZoneLines(TSlipCanvas& slip, const ZoneBox& box, const std::vector<std::string>& lines) {
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    slip.DrawZoneLine(box, static_cast<int>(i), lines[i]);
+  }
+}
+
+template <class Zone>
+void DrawLines(TSlipCanvas& slip, const Zone& zone, const std::vector<std::string>& lines) {
+  if (!zone.Imprime) {
+    return;
+  }
+  slip.ApplyZoneFont(zone.Font());
+  DrawZoneLines(slip, BoxOf(zone), lines);
+}
+
+template <class Zone>
+void DrawOneLine(TSlipCanvas& slip, const Zone& zone, const std::string& text) {
+  DrawLines(slip, zone, std::vector<std::string>{text});
+}
+
+// Characters of the text in cells of the given width from x, one per character when a
+// character width is set, else the whole text in one cell.
+void DrawCentimes(TSlipCanvas& slip, const TMontant& m, const TFontBaseZone& zone,
+                  const std::string& centimes) {
+  if (!zone.Imprime) {
+    return;
+  }
+  slip.ApplyZoneFont(zone.Font());
+  const std::int32_t start = zone.Left() + zone.Width() - m.decimalWidth();
+  const std::int32_t p = m.CharWidth();
+  if (p != 0) {
+    for (std::size_t j = 0; j < centimes.size(); ++j) {
+      const ZoneBox cell{start + static_cast<std::int32_t>(j) * p, zone.Top(), p, zone.height()};
+      slip.DrawZoneLine(cell, 0, centimes.substr(j, 1));
+    }
+  } else {
+    slip.DrawZoneLine({start, zone.Top(), m.decimalWidth(), zone.height()}, 0, centimes);
+  }
+}
+
+void DrawFrancs(TSlipCanvas& slip, const TMontant& m, const TFontBaseZone& zone,
+                const std::string& francs) {
+  if (!zone.Imprime) {
+    return;
+  }
+  slip.ApplyZoneFont(zone.Font());
+  const std::int32_t end = zone.Left() + zone.Width() - m.decimalWidth() - m.CommaWidth();
+  const std::int32_t p = m.CharWidth();
+  if (p != 0) {
+    // Per byte: the francs are digits and a minus sign, or one replacement character, which
+    // may take two bytes in UTF-8; such a text is kept whole.
+    std::vector<std::string> chars;
+    for (std::size_t pos = 0; pos < francs.size();) {
+      const std::size_t start = pos;
+      NextUtf8(francs, pos);
+      chars.push_back(francs.substr(start, pos - start));
+    }
+    const auto n = static_cast<std::int32_t>(chars.size());
+    for (std::int32_t j = 0; j < n; ++j) {
+      const ZoneBox cell{end - n * p + j * p, zone.Top(), p, zone.height()};
+      slip.DrawZoneLine(cell, 0, chars[static_cast<std::size_t>(j)]);
+    }
+  } else {
+    const std::int32_t w = slip.ToModelWidth(slip.Canvas().TextWidth(francs));
+    slip.DrawZoneLine({end - w, zone.Top(), w, zone.height()}, 0, francs);
+  }
+}
+
+}  // namespace
+
+AmountTexts AmountTextsFor(const TMontant& settings, double amount) {
+  if (!(amount > 0) && !settings.ShowNegativeAmount) {
+    return {CharText(settings.NegativeAmountChar, 1), CharText(settings.NegativeAmountChar, 2)};
+  }
+  const bool negative = std::signbit(amount) && amount != 0.0;
+  const double magnitude = std::fabs(amount);
+  AmountTexts t;
+  try {
+    const SplitAmountResult split = SplitAmount(magnitude);
+    t = {WithoutLeadingZeros(split.francs), split.centimes};
+  } catch (const EBvrError&) {
+    t = DigitsOfGeneralText(magnitude);
+  }
+  if (negative) {
+    t.Francs.insert(0, "-");
+  }
+  return t;
+}
+
+void DrawSlip(TSlipCanvas& slip, const TBvrProperties& layout, const PaymentValues& payment) {
+  DrawLines(slip, layout.PaymentFor().Receipt(), layout.PaymentFor().Receipt().Text());
+  DrawLines(slip, layout.PaymentFor().Processing(), layout.PaymentFor().Processing().Text());
+  DrawLines(slip, layout.PaymentBy().Receipt(), payment.PayerLines);
+  DrawLines(slip, layout.PaymentBy().Processing(), payment.PayerLines);
+
+  // Built even when no reference zone prints: the coding line needs it.
+  const std::string reference =
+      BuildReferenceNumber(layout.Reference().number(), payment.InternalNumber);
+  DrawOneLine(slip, layout.Reference().Processing(), GroupReference(reference));
+  DrawOneLine(slip, layout.Reference().Receipt(), reference);
+
+  const std::string& account = layout.Account().number();
+  DrawOneLine(slip, layout.Account().Processing(), account);
+  DrawOneLine(slip, layout.Account().Receipt(), account);
+
+  const TMontant& m = layout.Amount();
+  const AmountTexts amount = AmountTextsFor(m, payment.Amount);
+  DrawCentimes(slip, m, m.Receipt(), amount.Centimes);
+  DrawCentimes(slip, m, m.Processing(), amount.Centimes);
+  DrawFrancs(slip, m, m.Receipt(), amount.Francs);
+  DrawFrancs(slip, m, m.Processing(), amount.Francs);
+
+  // The amount code carries the amount exactly when the processing part prints it.
+  const std::string codingLine =
+      BuildCodingLine(!m.Processing().Imprime, reference, account, payment.Amount);
+  slip.DrawCodingLine(codingLine, kSlipWidth - layout.CodageZone().fromRight,
+                      kSlipHeight - layout.CodageZone().fromBottom);
+}
+
+void DrawSettingOverlay(TSlipCanvas& slip, const TBvrProperties& layout, double width,
+                        double height) {
+  ICanvas& canvas = slip.Canvas();
+  canvas.SetBrushStyle(BrushStyle::Solid);
+  canvas.SetBrushColor(clInactiveCaptionText);
+  canvas.Rectangle(slip.ToDeviceX(0), slip.ToDeviceY(0), slip.ToDeviceX(width),
+                   slip.ToDeviceY(height));
+  canvas.SetBrushStyle(BrushStyle::Clear);
+  canvas.SetBrushColor(clWhite);  // a colour makes the fill solid again
+
+  slip.Line(0, 0, width, height);
+  slip.Line(0, 0, width, 0);
+  slip.Line(600, 0, 600, height);
+
+  const double crossX = kSlipWidth - layout.CodageZone().fromRight;
+  const double crossY = kSlipHeight - layout.CodageZone().fromBottom;
+  slip.DrawCodingLine("042>123456789012345678901234567+ 019876544>", crossX, crossY);
+
+  const TBaseZone* frames[] = {&layout.PaymentFor().Receipt(), &layout.PaymentFor().Processing(),
+                               &layout.PaymentBy().Receipt(),  &layout.PaymentBy().Processing(),
+                               &layout.Account().Receipt(),    &layout.Amount().Processing(),
+                               &layout.Reference().Receipt(),  &layout.Reference().Processing(),
+                               &layout.Account().Processing(), &layout.Amount().Receipt()};
+  for (const TBaseZone* zone : frames) {
+    slip.DrawZoneFrame(BoxOf(*zone));
+  }
+
+  const TMontant& m = layout.Amount();
+  for (const TFontBaseZone* zone : {&m.Receipt(), &m.Processing()}) {
+    const double decimals = zone->Left() + zone->Width() - m.decimalWidth();
+    const double top = zone->Top();
+    const double bottom = zone->Top() + zone->height();
+    slip.Line(decimals, top, decimals, bottom);
+    slip.Line(decimals - m.CommaWidth(), top, decimals - m.CommaWidth(), bottom);
+  }
+
+  slip.Line(crossX, 10, crossX, 1150);
+  slip.Line(600, crossY, kSlipWidth, crossY);
+
+  canvas.SetBrushColor(clInactiveCaptionText);
+  slip.Line(1400, 150, 1700, 150);
+  slip.Line(1400, 140, 1400, 160);
+  slip.Line(1700, 140, 1700, 160);
+
+  CanvasFont font = canvas.Font();
+  font.Name = "Courrier New";
+  font.Size = 8;
+  canvas.SetFont(font);
+  canvas.TextOut(slip.ToDeviceX(1450), slip.ToDeviceY(170), " largeur : 3 cm");
+  canvas.TextOut(slip.ToDeviceX(1450), slip.ToDeviceY(210), " x : 14 cm");
+  canvas.TextOut(slip.ToDeviceX(1450), slip.ToDeviceY(250), " y : 1.5 cm");
+}
+
+}  // namespace bvr

@@ -1,0 +1,82 @@
+#include "print/UReportBVR.h"
+
+#include <QSaveFile>
+
+#include "model/Zones.h"
+#include "strings/BvrError.h"
+
+namespace bvr {
+
+TFormReportBVR::TFormReportBVR() {
+  QuickRepSample.ReportTitle = Caption;
+  QuickRepSample.AddBand(QRBandPageHeader);
+  QuickRepSample.AddBand(QRBandDetail);
+  QuickRepSample.AddBand(PageFooterBandBVR);
+
+  QRLabelSample.Name = "QRLabelSample";
+  QRLabelSample.Caption = "Exemple de document A4 avec BVR";
+  QRLabelSample.Font.Name = "Times New Roman";
+  QRLabelSample.Font.Size = 14;
+  QRLabelSample.Font.Charset = ANSI_CHARSET;
+  QRLabelSample.AutoSize = true;
+  QRLabelSample.WordWrap = true;
+  QRLabelSample.Transparent = false;
+  QRLabelSample.Color = clWhite;
+  QRLabelSample.Size = {21.17, 21.17, 730.25, 63.5};
+  QRBandDetail.Add(QRLabelSample);
+
+  VYKqrBVR.Name = "VYKqrBVR";
+  VYKqrBVR.Size = {-100.542, 50.271, 2100.792, 1087.4375};
+  VYKqrBVR.SetSettingMode(false);
+  PageFooterBandBVR.Add(VYKqrBVR);
+
+  QuickRepSample.BeforePrintBands = [this](QPainter& painter, const TQRPrinter& printer) {
+    if (SlipBackground) {
+      const QRectF r = SlipRectOnPage();
+      SlipBackground(painter, QRectF(printer.XPos(r.left()), printer.YPos(r.top()),
+                                     printer.XSize(r.width()), printer.YSize(r.height())));
+    }
+  };
+}
+
+QRectF TFormReportBVR::SlipRectOnPage() const {
+  return QRectF(VYKqrBVR.SlipOriginX(QuickRepSample.BandLeft()),
+                VYKqrBVR.SlipOriginY(QuickRepSample.BandTop(PageFooterBandBVR)), kSlipWidth,
+                kSlipHeight);
+}
+
+void TFormReportBVR::Preview(QWidget* parent) {
+  QuickRepSample.Preview(parent);
+}
+
+void TFormReportBVR::Print(QPrinter& printer) {
+  QuickRepSample.DryRun();
+  QuickRepSample.Print(printer);
+}
+
+void TFormReportBVR::PaintPage(QPainter& painter) {
+  QuickRepSample.PaintPage(painter);
+}
+
+void TFormReportBVR::RenderToPdf(const QString& path) {
+  QuickRepSample.DryRun();
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) {
+    throw EBvrError(Fmt("Cannot create file \"%s\". %s")
+                        .s(path.toStdString())
+                        .s(file.errorString().toStdString()));
+  }
+  QuickRepSample.ExportToPdf(file);
+  if (!file.commit()) {
+    throw EBvrError(Fmt("Cannot create file \"%s\". %s")
+                        .s(path.toStdString())
+                        .s(file.errorString().toStdString()));
+  }
+}
+
+QImage TFormReportBVR::RenderToImage(int dpi) {
+  QuickRepSample.DryRun();
+  return QuickRepSample.RenderToImage(dpi);
+}
+
+}  // namespace bvr

@@ -1,0 +1,54 @@
+// The invoice page: an A4 report whose page footer carries the printed slip, so that the slip
+// lands on the bottom of the sheet.
+#pragma once
+
+#include <QImage>
+#include <QRectF>
+#include <QString>
+#include <functional>
+#include <string>
+
+#include "print/VYKBVRQr.h"
+#include "report/QuickRep.h"
+
+class QIODevice;
+class QPainter;
+class QPrinter;
+class QWidget;
+
+namespace bvr {
+
+class TFormReportBVR {
+ public:
+  TFormReportBVR();
+  TFormReportBVR(const TFormReportBVR&) = delete;
+  TFormReportBVR& operator=(const TFormReportBVR&) = delete;
+
+  std::string Name = "FormReportBVR";
+  std::string Caption = "Facture avec BVR";
+
+  TQuickRep QuickRepSample{"QuickRepSample"};
+  TQRBand QRBandPageHeader{"QRBandPageHeader", TQRBandType::rbPageHeader, 396.875};
+  TQRBand QRBandDetail{"QRBandDetail", TQRBandType::rbDetail, 105.833};
+  TQRLabel QRLabelSample;
+  TQRBand PageFooterBandBVR{"PageFooterBandBVR", TQRBandType::rbPageFooter, 1108.604};
+  TVYKqrBVR VYKqrBVR;
+
+  // Painted before the page's content, with the slip's rectangle in device units: a picture
+  // of the empty form, for instance. Null by default.
+  std::function<void(QPainter& painter, const QRectF& slipRectDevice)> SlipBackground;
+
+  // Where the slip lies on the page, tenths of a millimetre (2100 x 1058).
+  QRectF SlipRectOnPage() const;
+
+  // Outputs of the one page renderer. Errors of the slip (numbers, amount, no layout) leave
+  // them before anything is written.
+  void Preview(QWidget* parent);
+  void Print(QPrinter& printer);
+  void PaintPage(QPainter& painter);
+  // Written whole or not at all: a failure leaves no file behind and an older one untouched.
+  void RenderToPdf(const QString& path);
+  QImage RenderToImage(int dpi);
+};
+
+}  // namespace bvr

@@ -1,0 +1,67 @@
+// The drawing surface the report controls paint on, in device units of the output device.
+// One implementation paints with QPainter; a recording one keeps the calls for tests.
+#pragma once
+
+#include <string>
+
+#include "model/Font.h"
+
+namespace bvr {
+
+// The canvas font: like the model font, but with a fractional size in points so that a face
+// can be scaled to a required pitch.
+struct CanvasFont {
+  std::string Name = "Arial";
+  double Size = 10.0;  // points
+  TFontStyles Style = 0;
+  TColor Color = clBlack;
+  TFontCharset Charset = DEFAULT_CHARSET;
+
+  // Whole points, as line spacing rules use them.
+  int WholePoints() const;
+  bool operator==(const CanvasFont&) const = default;
+};
+
+// The whole description of a model font, size taken in whole points.
+CanvasFont ToCanvasFont(const TFont& font);
+
+enum class BrushStyle { Clear, Solid };
+
+struct DeviceRect {
+  double Left = 0;
+  double Top = 0;
+  double Right = 0;
+  double Bottom = 0;
+  bool operator==(const DeviceRect&) const = default;
+};
+
+class ICanvas {
+ public:
+  virtual ~ICanvas() = default;
+
+  virtual void SetFont(const CanvasFont& font) = 0;
+  virtual const CanvasFont& Font() const = 0;
+
+  // A clear fill paints nothing behind shapes and text; giving the fill a colour makes it solid.
+  virtual void SetBrushStyle(BrushStyle style) = 0;
+  virtual void SetBrushColor(TColor color) = 0;
+  virtual BrushStyle GetBrushStyle() const = 0;
+  virtual TColor BrushColor() const = 0;
+
+  // Outlined with the pen, filled with the fill when it is solid.
+  virtual void Rectangle(double x1, double y1, double x2, double y2) = 0;
+  virtual void MoveTo(double x, double y) = 0;
+  virtual void LineTo(double x, double y) = 0;
+
+  // Every text is placed by its top-left corner (cell top, not baseline). With a solid fill
+  // the text's cell (TextOut) or the rectangle (TextRect) is painted in the fill colour first.
+  virtual void TextOut(double x, double y, const std::string& text) = 0;
+  virtual void TextRect(const DeviceRect& clip, double x, double y, const std::string& text) = 0;
+  virtual double TextWidth(const std::string& text) = 0;
+  virtual double TextHeight(const std::string& text) = 0;
+
+  // Device units per inch (the font's resolution too).
+  virtual double PixelsPerInch() const = 0;
+};
+
+}  // namespace bvr

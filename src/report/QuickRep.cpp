@@ -1,0 +1,203 @@
+#include "report/QuickRep.h"
+
+#include <QPageSize>
+#include <QPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <algorithm>
+#include <cmath>
+
+#include "numbers/Conversions.h"
+#include "report/QPainterCanvas.h"
+#include "report/QRPreview.h"
+#include "report/RecordingCanvas.h"
+
+namespace bvr {
+
+TQuickRep* TQRPrintable::ParentReport() const {
+  return band_ != nullptr ? band_->ParentReport() : nullptr;
+}
+
+TQRPrinter* TQRPrintable::QRPrinter() const {
+  TQuickRep* report = ParentReport();
+  return report != nullptr ? report->QRPrinter() : nullptr;
+}
+
+std::vector<std::string> TQRCustomLabel::Lines(ICanvas& canvas, double width) const {
+  if (AutoSize || !WordWrap) {
+    return {Caption};
+  }
+  // Greedy wrap at blanks; a word wider than the label stays whole on its own line.
+  std::vector<std::string> lines;
+  std::string line;
+  std::size_t pos = 0;
+  while (pos <= Caption.size()) {
+    std::size_t end = Caption.find(' ', pos);
+    if (end == std::string::npos) {
+      end = Caption.size();
+    }
+    const std::string word = Caption.substr(pos, end - pos);
+    const std::string candidate = line.empty() ? word : line + " " + word;
+    if (!line.empty() && canvas.TextWidth(candidate) > width) {
+      lines.push_back(line);
+      line = word;
+    } else {
+      line = candidate;
+    }
+    pos = end + 1;
+  }
+  lines.push_back(line);
+  return lines;
+}
+
+void TQRCustomLabel::Print(double offsetX, double offsetY) {
+  TQRPrinter* printer = QRPrinter();
+  if (printer == nullptr) {
+    return;
+  }
+  ICanvas& canvas = printer->Canvas();
+  const BrushStyle brush = canvas.GetBrushStyle();
+  const TColor brushColor = canvas.BrushColor();
+  canvas.SetFont(Font);
+  const double x = printer->XPos(offsetX + Size.Left);
+  const double y = printer->YPos(offsetY + Size.Top);
+  const std::vector<std::string> lines = Lines(canvas, printer->XSize(Size.Width));
+  const double lineHeight = canvas.TextHeight("Ag");
+  double width = printer->XSize(Size.Width);
+  if (AutoSize) {
+    width = canvas.TextWidth(Caption);
+  }
+  const double height =
+      std::max(printer->YSize(Size.Height), lineHeight * static_cast<double>(lines.size()));
+  if (!Transparent) {
+    canvas.SetBrushColor(Color);
+  } else {
+    canvas.SetBrushStyle(BrushStyle::Clear);
+  }
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const double top = y + lineHeight * static_cast<double>(i);
+    canvas.TextRect({x, top, x + width, std::min(top + lineHeight, y + height)}, x, top, lines[i]);
+  }
+  // The fill is the label's own business: leave the canvas as it was.
+  canvas.SetBrushColor(brushColor);
+  canvas.SetBrushStyle(brush);
+}
+
+void TQRCustomLabel::Paint(ICanvas& canvas) {
+  canvas.SetFont(Font);
+  canvas.TextOut(0, 0, Caption);
+}
+
+void TQRBand::Add(TQRPrintable& control) {
+  control.band_ = this;
+  controls_.push_back(&control);
+}
+
+void TQuickRep::AddBand(TQRBand& band) {
+  band.report_ = this;
+  bands_.push_back(&band);
+}
+
+double TQuickRep::BandTop(const TQRBand& band) const {
+  if (band.BandType == TQRBandType::rbPageFooter) {
+    return PaperLength - Margins.Bottom - band.Height;
+  }
+  double top = Margins.Top;
+  // Header bands first, then detail bands, each in the order they were added.
+  for (TQRBandType type : {TQRBandType::rbPageHeader, TQRBandType::rbDetail}) {
+    for (const TQRBand* b : bands_) {
+      if (b->BandType != type) {
+        continue;
+      }
+      if (b == &band) {
+        return top;
+      }
+      top += b->Height;
+    }
+  }
+  return top;
+}
+
+void TQuickRep::PrintBands(TQRPrinter& printer) {
+  struct Producing {
+    TQRPrinter*& slot;
+    ~Producing() { slot = nullptr; }
+  } producing{printer_};
+  printer_ = &printer;
+  for (TQRBandType type :
+       {TQRBandType::rbPageHeader, TQRBandType::rbDetail, TQRBandType::rbPageFooter}) {
+    for (TQRBand* band : bands_) {
+      if (band->BandType != type) {
+        continue;
+      }
+      // White bands are the paper itself: nothing is painted, so a pre-printed form or a
+      // picture behind the page stays visible.
+      for (TQRPrintable* control : band->Controls()) {
+        control->Print(BandLeft(), BandTop(*band));
+      }
+    }
+  }
+}
+
+void TQuickRep::PaintPage(QPainter& painter) {
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setRenderHint(QPainter::TextAntialiasing);
+  QPainterCanvas canvas(painter);
+  const QPaintDevice* device = painter.device();
+  TQRPrinter printer(canvas, UnitsPerTenth(device->logicalDpiX()),
+                     UnitsPerTenth(device->logicalDpiY()));
+  if (BeforePrintBands) {
+    painter.save();
+    BeforePrintBands(painter, printer);
+    painter.restore();
+  }
+  PrintBands(printer);
+}
+
+void TQuickRep::DryRun() {
+  RecordingCanvas canvas;
+  TQRPrinter printer(canvas, 1.0, 1.0);
+  PrintBands(printer);
+}
+
+void TQuickRep::Print(QPrinter& printer) {
+  printer.setFullPage(true);
+  QPainter painter(&printer);
+  PaintPage(painter);
+}
+
+void TQuickRep::ExportToPdf(QIODevice& device, int dpi) {
+  QPdfWriter writer(&device);
+  writer.setResolution(dpi);
+  writer.setPageSize(
+      QPageSize(QSizeF(PaperWidth / 10.0, PaperLength / 10.0), QPageSize::Millimeter));
+  writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+  writer.setTitle(QString::fromStdString(ReportTitle));
+  writer.setCreator(QStringLiteral("bvrslip"));
+  QPainter painter(&writer);
+  PaintPage(painter);
+}
+
+QImage TQuickRep::RenderToImage(int dpi) {
+  const auto pixels = [dpi](double tenths) {
+    return RoundHalfEven(tenths / 254.0 * static_cast<double>(dpi));
+  };
+  QImage image(pixels(PaperWidth), pixels(PaperLength), QImage::Format_RGB32);
+  const int dotsPerMeter = RoundHalfEven(static_cast<double>(dpi) / 0.0254);
+  image.setDotsPerMeterX(dotsPerMeter);
+  image.setDotsPerMeterY(dotsPerMeter);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  PaintPage(painter);
+  painter.end();
+  return image;
+}
+
+void TQuickRep::Preview(QWidget* parent) {
+  DryRun();
+  TQRPreview preview(*this, parent);
+  preview.Exec();
+}
+
+}  // namespace bvr

@@ -1,0 +1,263 @@
+#include "designer/VYKBVRComponents.h"
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+
+#include "designer/DesignerEditing.h"
+#include "designer/SlipFormPicture.h"
+#include "strings/VYKBVRResources.h"
+
+namespace bvr {
+
+namespace {
+
+struct ZoneRow {
+  const char* shapeName;
+  const char* menuName;
+  int hint;
+  TShapeTextKind textKind;
+};
+
+// Same order as TBvrProperties::Zones(): the view always visits the zones in this order.
+constexpr std::array<ZoneRow, TVYKcompBVR::kZoneCount> kZoneTable = {{
+    {"AccountReceiptShape", "AccountReceiptMenu", SHintAccountReceipt, stLine},
+    {"AccountProcessingShape", "AccountProcessingMenu", SHintAccountProcessing, stLine},
+    {"PaymentByReceiptShape", "PaymentByReceiptMenu", SHintPaymentByReceipt, stLines},
+    {"PaymentByProcessingShape", "PaymentByProcessingMenu", SHintPaymentByProcessing, stLines},
+    {"PaymentForReceiptShape", "PaymentForReceiptMenu", SHintPaymentForReceipt, stLines},
+    {"PaymentForProcessingShape", "PaymentForProcessingMenu", SHintPaymentForProcessing, stLines},
+    {"AmountReceiptShape", "AmountReceiptMenu", SHintAmountReceipt, stLine},
+    {"AmountProcessingShape", "AmountProcessingMenu", SHintAmountProcessing, stLine},
+    {"ReferenceReceiptShape", "ReferenceReceiptMenu", SHintReferenceReceipt, stLine},
+    {"ReferenceProcessingShape", "ReferenceProcessingMenu", SHintReferenceProcessing, stLine},
+}};
+
+QString Res(int id) {
+  const std::string_view text = LoadResString(id);
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+// ---- TVYKcompBVR -----------------------------------------------------------------------------
+
+TVYKcompBVR::TVYKcompBVR(QWidget* parent)
+    : QWidget(parent), propertiesLink_([this] { SetBvrProperties(nullptr); }) {
+  resize(185, 41);
+  for (std::size_t i = 0; i < menus_.size(); ++i) {
+    menus_[i] = CreateZoneMenu(i, this);
+    menus_[i]->setObjectName(QString::fromLatin1(kZoneTable[i].menuName));
+  }
+  viewMenu_ = new QMenu(this);
+  viewMenu_->setObjectName(QStringLiteral("ViewMenu"));
+  setupItem_ = viewMenu_->addAction(Res(SMenuSetup));
+  setupItem_->setObjectName(QStringLiteral("SetupItem"));
+  setupItem_->setCheckable(true);
+  // A checkable action has already inverted its check mark when triggered fires.
+  connect(setupItem_, &QAction::triggered, this, [this](bool checked) {
+    if (checked) {
+      ShowZones();
+    } else {
+      HideZones();
+    }
+  });
+  viewMenu_->addSeparator()->setObjectName(QStringLiteral("SeparatorItem"));
+  codingLineItem_ = viewMenu_->addAction(Res(SMenuCodingLinePosition));
+  codingLineItem_->setObjectName(QStringLiteral("CodingLineItem"));
+  connect(codingLineItem_, &QAction::triggered, this, [this] { CodingLineItemClick(); });
+}
+
+TVYKcompBVR::~TVYKcompBVR() {
+  // The layout outlives the view: leave none of its zones pointing at a freed rectangle.
+  UnlinkModelZones();
+  propertiesLink_.Set(nullptr);
+  bvrProperties_ = nullptr;
+  FreeShapes();
+}
+
+void TVYKcompBVR::SetBvrProperties(TBvrProperties* value) {
+  if (value == bvrProperties_) {
+    return;
+  }
+  UnlinkModelZones();
+  propertiesLink_.Set(value);
+  if (value != nullptr) {
+    CreateMissingShapes();
+    const std::array<TBaseZone*, kZoneCount> zones = value->Zones();
+    for (std::size_t i = 0; i < zones.size(); ++i) {
+      zones[i]->SetShape(shapes_[i]);
+    }
+    value->SetViewWidth(width());
+    value->UpdateZones();
+  } else {
+    FreeShapes();
+  }
+  for (QMenu* menu : menus_) {
+    SetZoneMenuProperties(menu, value);
+  }
+  bvrProperties_ = value;
+}
+
+void TVYKcompBVR::UnlinkModelZones() {
+  if (bvrProperties_ == nullptr) {
+    return;
+  }
+  for (TBaseZone* zone : bvrProperties_->Zones()) {
+    zone->SetShape(nullptr);
+  }
+  // Unlinking leaves the rectangle's callback aimed at the old zone; a rectangle that is
+  // reused or dragged later must not write into a layout it no longer shows.
+  for (TShapeZone* shape : shapes_) {
+    if (shape != nullptr) {
+      shape->SetOnBoundsChanged(nullptr);
+    }
+  }
+}
+
+void TVYKcompBVR::CreateMissingShapes() {
+  for (std::size_t i = 0; i < shapes_.size(); ++i) {
+    if (shapes_[i] != nullptr) {
+      continue;
+    }
+    auto* shape = new TShapeZone(this);
+    shape->setObjectName(QString::fromLatin1(kZoneTable[i].shapeName));
+    shape->setToolTip(Res(kZoneTable[i].hint));
+    shape->SetTextKind(kZoneTable[i].textKind);
+    shape->SetPopupMenu(menus_[i]);
+    shape->show();
+    shapes_[i] = shape;
+  }
+}
+
+void TVYKcompBVR::FreeShapes() {
+  selectedShape_ = nullptr;
+  for (TShapeZone*& shape : shapes_) {
+    delete shape;
+    shape = nullptr;
+  }
+}
+
+void TVYKcompBVR::Setwidth(int value) {
+  resize(value, height());
+  Rescale();
+}
+
+void TVYKcompBVR::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (event->oldSize().width() != width()) {
+    Rescale();
+  }
+}
+
+void TVYKcompBVR::Rescale() {
+  if (bvrProperties_ != nullptr) {
+    bvrProperties_->SetViewWidth(width());
+    bvrProperties_->UpdateZones();
+  }
+}
+
+void TVYKcompBVR::ShowZones() {
+  setupItem_->setChecked(true);
+  for (TShapeZone* shape : shapes_) {
+    if (shape != nullptr) {
+      shape->show();
+    }
+  }
+}
+
+void TVYKcompBVR::HideZones() {
+  setupItem_->setChecked(false);
+  for (TShapeZone* shape : shapes_) {
+    if (shape != nullptr) {
+      shape->hide();
+    }
+  }
+}
+
+void TVYKcompBVR::SetupItemClick() {
+  setupItem_->trigger();
+}
+
+void TVYKcompBVR::CodingLineItemClick() {
+  if (bvrProperties_ == nullptr) {
+    return;
+  }
+  TDecalCodageZone& codage = bvrProperties_->CodageZone();
+  const std::optional<CodingLinePosition> result =
+      ExecuteCodingLineDialog(this, {codage.fromRight, codage.fromBottom});
+  // The dialog may have run a nested event loop: the layout can be gone by now.
+  if (!result || bvrProperties_ == nullptr) {
+    return;
+  }
+  bvrProperties_->Changed();
+  TDecalCodageZone& target = bvrProperties_->CodageZone();
+  target.fromRight = result->fromRight;
+  target.fromBottom = result->fromBottom;
+}
+
+void TVYKcompBVR::ShapeSelect(TShapeZone* zone) {
+  Deselect();
+  selectedShape_ = zone;
+  zone->SetSelected(true);
+}
+
+void TVYKcompBVR::Deselect() {
+  if (selectedShape_ != nullptr) {
+    selectedShape_->SetSelected(false);
+    selectedShape_->update();
+  }
+  selectedShape_ = nullptr;
+}
+
+bool TVYKcompBVR::event(QEvent* event) {
+  if (event->type() == WM_SHAPESELECT) {
+    if (TShapeZone* zone = static_cast<ShapeEvent*>(event)->Zone()) {
+      ShapeSelect(zone);
+    }
+    return true;
+  }
+  if (event->type() == WM_SHAPECHANGED) {
+    // The model has already taken the new bounds through the zone's callback.
+    return true;
+  }
+  return QWidget::event(event);
+}
+
+void TVYKcompBVR::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  if (Background.isNull()) {
+    painter.fillRect(event->rect(), palette().window());
+    return;
+  }
+  painter.drawPixmap(event->rect(), Background, event->rect());
+}
+
+void TVYKcompBVR::mousePressEvent(QMouseEvent* event) {
+  QWidget::mousePressEvent(event);
+  if (event->button() == Qt::LeftButton) {
+    Deselect();
+  }
+}
+
+void TVYKcompBVR::contextMenuEvent(QContextMenuEvent* event) {
+  event->accept();
+  viewMenu_->popup(event->globalPos());
+}
+
+// ---- TVYKOrangeBVR ---------------------------------------------------------------------------
+
+TVYKOrangeBVR::TVYKOrangeBVR(QWidget* parent) : TVYKcompBVR(parent) {
+  // Rendered once at the view's size and copied pixel for pixel afterwards.
+  QPixmap picture(kWidth, kHeight);
+  QPainter painter(&picture);
+  PaintSlipForm(painter, QRectF(0, 0, kWidth, kHeight));
+  painter.end();
+  Background = picture;
+  setFixedSize(kWidth, kHeight);
+}
+
+}  // namespace bvr

@@ -15,14 +15,6 @@ namespace bvr {
 
 namespace {
 
-QLabel* AddHelp(QWidget* parent, const char* objectName, int textId, const QRect& bounds) {
-  QLabel* label = AddLabel(parent, objectName, ResString(textId), bounds.x(), bounds.y());
-  label->setWordWrap(true);
-  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  label->setFixedSize(bounds.size());
-  return label;
-}
-
 // Trims as the classic Trim does: everything up to the space, control characters included.
 QString TrimControls(const QString& text) {
   qsizetype begin = 0;
@@ -47,14 +39,17 @@ TVYKAmountDecimalPartDialog::TVYKAmountDecimalPartDialog(QWidget* parent)
   grpbWidth->setGeometry(8, 6, 256, 150);
   AddLabel(grpbWidth, "labDecimalWidth", ResString(SDecimalWidth), 12, 26);
   ediDecimalWidth_ = AddEdit(grpbWidth, "ediDecimalWidth", QRect(180, 22, 60, 21));
-  AddHelp(grpbWidth, "labDecimalWidthHelp", SDecimalWidthHelp, QRect(12, 46, 232, 30));
+  QLabel* labDecimalWidthHelp = AddWrappedLabel(
+      grpbWidth, "labDecimalWidthHelp", ResString(SDecimalWidthHelp), QRect(12, 46, 232, 30));
   AddLabel(grpbWidth, "labCommaWidth", ResString(SCommaWidth), 12, 88);
   ediCommaWidth_ = AddEdit(grpbWidth, "ediCommaWidth", QRect(180, 84, 60, 21));
-  AddHelp(grpbWidth, "labCommaWidthHelp", SCommaWidthHelp, QRect(12, 108, 232, 30));
+  QLabel* labCommaWidthHelp = AddWrappedLabel(grpbWidth, "labCommaWidthHelp",
+                                              ResString(SCommaWidthHelp), QRect(12, 108, 232, 30));
 
   AddLabel(this, "labCharWidth", ResString(SCharWidth), 20, 172);
   ediCharWidth_ = AddEdit(this, "ediCharWidth", QRect(188, 168, 60, 21));
-  AddHelp(this, "labCharWidthHelp", SCharWidthHelp, QRect(20, 194, 236, 44));
+  QLabel* labCharWidthHelp =
+      AddWrappedLabel(this, "labCharWidthHelp", ResString(SCharWidthHelp), QRect(20, 194, 236, 44));
 
   checkBoxDisplayNegativeAmount_ = new QCheckBox(ResString(SShowNegativeAmount), this);
   checkBoxDisplayNegativeAmount_->setObjectName(QStringLiteral("CheckBoxDisplayNegativeAmount"));
@@ -65,6 +60,10 @@ TVYKAmountDecimalPartDialog::TVYKAmountDecimalPartDialog(QWidget* parent)
   AddLabel(this, "labNegativeChar", ResString(SNegativeChar), 20, 278);
   ediNegativeChar_ = AddEdit(this, "ediNegativeChar", QRect(188, 274, 24, 21));
   ediNegativeChar_->SetTypedMaxLength(1);
+
+  for (QLabel* help : {labDecimalWidthHelp, labCommaWidthHelp, labCharWidthHelp}) {
+    FitWrappedLabel(help);
+  }
 
   for (TVYKEdit* edit : {ediDecimalWidth_, ediCommaWidth_, ediCharWidth_}) {
     edit->SetKeyFilter(DecimalKeyFilter);

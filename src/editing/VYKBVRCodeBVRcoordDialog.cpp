@@ -10,16 +10,6 @@
 
 namespace bvr {
 
-namespace {
-QLabel* AddHelp(QWidget* parent, const char* objectName, int textId, const QRect& bounds) {
-  QLabel* label = AddLabel(parent, objectName, ResString(textId), bounds.x(), bounds.y());
-  label->setWordWrap(true);
-  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  label->setFixedSize(bounds.size());
-  return label;
-}
-}  // namespace
-
 TVYKCodeBVRCoordoDialog::TVYKCodeBVRCoordoDialog(QWidget* parent)
     : TVYKDialog(parent, QStringLiteral("VYKCodeBVRCoordoDialog"), 190, 204) {
   setWindowTitle(ResString(SMenuCodingLinePosition));
@@ -29,10 +19,15 @@ TVYKCodeBVRCoordoDialog::TVYKCodeBVRCoordoDialog(QWidget* parent)
   grpbPosition->setGeometry(8, 5, 175, 156);
   AddLabel(grpbPosition, "labx", ResString(SLabelX), 20, 20);
   ediX_ = AddEdit(grpbPosition, "ediX", QRect(80, 16, 75, 21));
-  AddHelp(grpbPosition, "labXHelp", SCodingLineXHelp, QRect(12, 41, 152, 40));
+  QLabel* labXHelp = AddWrappedLabel(grpbPosition, "labXHelp", ResString(SCodingLineXHelp),
+                                     QRect(12, 41, 152, 40));
   AddLabel(grpbPosition, "labY", ResString(SLabelY), 20, 92);
   ediY_ = AddEdit(grpbPosition, "ediY", QRect(80, 88, 75, 21));
-  AddHelp(grpbPosition, "labYHelp", SCodingLineYHelp, QRect(12, 112, 152, 40));
+  QLabel* labYHelp = AddWrappedLabel(grpbPosition, "labYHelp", ResString(SCodingLineYHelp),
+                                     QRect(12, 112, 152, 40));
+
+  FitWrappedLabel(labXHelp);
+  FitWrappedLabel(labYHelp);
 
   ediX_->SetKeyFilter(DecimalKeyFilter);
   ediY_->SetKeyFilter(DecimalKeyFilter);

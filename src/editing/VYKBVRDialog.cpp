@@ -30,6 +30,50 @@ QLabel* AddLabel(QWidget* parent, const char* objectName, const QString& text, i
   return label;
 }
 
+namespace {
+
+// `grown` became dy taller at its bottom: move down its siblings below it, and grow its
+// parent in turn; the dialog itself keeps a fixed size.
+void PushDownBelow(QWidget* grown, int dy) {
+  QWidget* parent = grown->parentWidget();
+  if (parent == nullptr) {
+    return;
+  }
+  const int oldBottom = grown->y() + grown->height() - dy;
+  for (QObject* child : parent->children()) {
+    auto* sibling = qobject_cast<QWidget*>(child);
+    if (sibling != nullptr && sibling != grown && sibling->y() >= oldBottom) {
+      sibling->move(sibling->x(), sibling->y() + dy);
+    }
+  }
+  if (parent->isWindow()) {
+    parent->setFixedSize(parent->width(), parent->height() + dy);
+  } else {
+    parent->resize(parent->width(), parent->height() + dy);
+    PushDownBelow(parent, dy);
+  }
+}
+
+}  // namespace
+
+QLabel* AddWrappedLabel(QWidget* parent, const char* objectName, const QString& text,
+                        const QRect& bounds) {
+  QLabel* label = AddLabel(parent, objectName, text, bounds.x(), bounds.y());
+  label->setWordWrap(true);
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  label->setFixedSize(bounds.size());
+  return label;
+}
+
+void FitWrappedLabel(QLabel* label) {
+  const int needed = label->heightForWidth(label->width());
+  if (needed > label->height()) {
+    const int dy = needed - label->height();
+    label->setFixedHeight(needed);
+    PushDownBelow(label, dy);
+  }
+}
+
 TVYKEdit* AddEdit(QWidget* parent, const char* objectName, const QRect& bounds) {
   auto* edit = new TVYKEdit(parent);
   edit->setObjectName(QString::fromLatin1(objectName));

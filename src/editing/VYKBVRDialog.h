@@ -17,6 +17,13 @@ class TVYKEdit;
 QLabel* AddLabel(QWidget* parent, const char* objectName, const QString& text, int x, int y);
 // An edit at the given bounds of its parent.
 TVYKEdit* AddEdit(QWidget* parent, const char* objectName, const QRect& bounds);
+// A word-wrapped label at the given bounds.
+QLabel* AddWrappedLabel(QWidget* parent, const char* objectName, const QString& text,
+                        const QRect& bounds);
+// When the label's text needs more lines than its height allows (fonts differ between
+// platforms), the label grows and pushes down what lies below it, up to the dialog, which
+// grows too. Call it once every control exists, for the labels from the top down.
+void FitWrappedLabel(QLabel* label);
 // A string of the string table as a QString.
 QString ResString(int id);
 

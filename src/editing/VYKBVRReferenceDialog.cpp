@@ -1,5 +1,6 @@
 #include "editing/VYKBVRReferenceDialog.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPalette>
 #include <QPushButton>
@@ -33,11 +34,23 @@ std::int32_t CutLength(std::int32_t start, std::int32_t length) {
   return length;
 }
 
-QLabel* AddSampleLabel(QWidget* parent, const char* objectName, const QString& text, int x, int y) {
-  QLabel* label = AddLabel(parent, objectName, text, x, y);
+// OCR-B, bold, 19 pixels, or smaller when the 26 places would not fit in `width`: OCR-B
+// faces differ in width, and a cut sample is no sample.
+QFont SampleFont(int width) {
   QFont font(QStringLiteral("OCR-B"));
-  font.setPixelSize(19);
   font.setBold(true);
+  for (int pixels = 19; pixels > 8; --pixels) {
+    font.setPixelSize(pixels);
+    if (QFontMetrics(font).horizontalAdvance(QString(kPlaces, QChar(u'0'))) <= width) {
+      break;
+    }
+  }
+  return font;
+}
+
+QLabel* AddSampleLabel(QWidget* parent, const char* objectName, const QString& text,
+                       const QFont& font, int x, int y) {
+  QLabel* label = AddLabel(parent, objectName, text, x, y);
   label->setFont(font);
   label->setAutoFillBackground(false);
   label->adjustSize();
@@ -63,22 +76,25 @@ TVYKRefDialog::TVYKRefDialog(QWidget* parent)
   setWindowTitle(ResString(SReferenceDialogCaption));
 
   constexpr int kEditX = 180;
+  const QFont sampleFont = SampleFont(width() - 2 * 8);
   AddLabel(this, "labAccountNumber", ResString(SParticipantNumber), 8, 12);
   ediAccountNumber_ = AddEdit(this, "ediAccountNumber", QRect(kEditX - 60, 8, 171, 21));
   AddLabel(this, "labStartAccountNumber", ResString(SParticipantStart), 8, 44);
   ediAccountIndex_ = AddEdit(this, "ediAccountIndex", QRect(kEditX, 40, 33, 21));
   AddLabel(this, "labLengthAccountNumber", ResString(SParticipantLength), 8, 70);
   ediAccountlength_ = AddEdit(this, "ediAccountlength", QRect(kEditX, 66, 33, 21));
-  AddSampleLabel(this, "LabAccountNumberSample", QStringLiteral("(1)"), kEditX + 44, 52);
+  AddSampleLabel(this, "LabAccountNumberSample", QStringLiteral("(1)"), sampleFont, kEditX + 44,
+                 52);
 
   AddLabel(this, "labStartInternalNumber", ResString(SInternalStart), 8, 104);
   ediInternalNumberIndex_ = AddEdit(this, "ediInternalNumberIndex", QRect(kEditX, 100, 33, 21));
   AddLabel(this, "labLengthInternalNumber", ResString(SInternalLength), 8, 130);
   ediInternalNumberLength_ = AddEdit(this, "ediInternalNumberLength", QRect(kEditX, 126, 33, 21));
-  AddSampleLabel(this, "LabInternalNumberSample", QStringLiteral("(2)"), kEditX + 44, 112);
+  AddSampleLabel(this, "LabInternalNumberSample", QStringLiteral("(2)"), sampleFont, kEditX + 44,
+                 112);
 
   labReferenceSample_ =
-      AddSampleLabel(this, "labReferenceSample", QString(kPlaces, QChar(u'0')), 8, 166);
+      AddSampleLabel(this, "labReferenceSample", QString(kPlaces, QChar(u'0')), sampleFont, 8, 166);
   labReferenceSample_->move((width() - labReferenceSample_->width()) / 2, 166);
 
   ediAccountNumber_->SetTypedMaxLength(kPlaces);

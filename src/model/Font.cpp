@@ -57,6 +57,7 @@ const std::array kFontProps = {
              .setOrdinal = [](TPersistent& p, std::int64_t v) { F(p).SetHeight(I32(v)); }},
     PropInfo{.name = "Name",
              .kind = PropKind::String,
+             .storedWhenEmpty = true,
              .getString = [](const TPersistent& p) { return F(p).Name(); },
              .setString = [](TPersistent& p, const std::string& v) { F(p).SetName(v); }},
     PropInfo{.name = "Orientation",

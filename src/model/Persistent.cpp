@@ -10,7 +10,7 @@ bool PropInfo::IsStored(const TPersistent& owner) const {
   }
   switch (kind) {
     case PropKind::String:
-      return !getString(owner).empty();
+      return storedWhenEmpty || !getString(owner).empty();
     case PropKind::StringList:
       return !getList(owner).empty();
     case PropKind::Object:

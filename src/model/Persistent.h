@@ -30,11 +30,15 @@ struct PropInfo {
   std::string_view name;
   PropKind kind;
   // Ordinal kinds: the declared default, when there is one (a value equal to it is not
-  // written). Strings are never written empty; lists are never written empty.
+  // written). Strings are not written empty unless storedWhenEmpty; lists are never written
+  // empty.
   bool hasDefault = false;
   std::int64_t defaultValue = 0;
   // False for a published property that is never written (the font's Size).
   bool stored = true;
+  // A string without an empty default (a font's name): written even when empty, so that
+  // reading the file back gives the empty string rather than the object's default.
+  bool storedWhenEmpty = false;
 
   std::int64_t (*getOrdinal)(const TPersistent&) = nullptr;
   void (*setOrdinal)(TPersistent&, std::int64_t) = nullptr;

@@ -147,6 +147,8 @@ TEST(PropertyTable, WhatIsStoredFollowsTheDeclaredDefaults) {
   EXPECT_TRUE(stored(p.Reference().number(), "AccountNumberLength"));
   EXPECT_FALSE(stored(p.Amount().Receipt().Font(), "Size"));
   EXPECT_FALSE(stored(p.Amount().Receipt().Font(), "Pitch"));
+  p.Amount().Receipt().Font().SetName("");
+  EXPECT_TRUE(stored(p.Amount().Receipt().Font(), "Name")) << "a font name is always written";
 
   p.Tag = 3;
   p.Account().Setnumber("01-987654-4");

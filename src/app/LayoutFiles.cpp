@@ -1,0 +1,84 @@
+#include "app/LayoutFiles.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include "model/BvrProperties.h"
+#include "strings/BvrError.h"
+
+namespace bvr {
+
+namespace {
+std::string FullPath(const QString& path) {
+  return QFileInfo(path).absoluteFilePath().toStdString();
+}
+}  // namespace
+
+std::string ReadLayoutFile(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) {
+    throw EBvrError(
+        Fmt("Cannot open file \"%s\". %s").s(FullPath(path)).s(file.errorString().toStdString()));
+  }
+  const QByteArray bytes = file.readAll();
+  std::string text;
+  text.reserve(static_cast<std::size_t>(bytes.size()) + 64);
+  for (qsizetype i = 0; i < bytes.size(); ++i) {
+    const char c = bytes[i];
+    if (c == '\r' || c == '\n') {
+      text += "\r\n";
+      if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') {
+        ++i;
+      }
+    } else {
+      text += c;
+    }
+  }
+  return text;
+}
+
+void LoadLayoutAllOrNothing(TBvrProperties& target, const std::string& text) {
+  // The copy starts as the target, so values a file does not mention end as loading into
+  // the target itself would leave them.
+  TBvrProperties candidate;
+  candidate.Name = target.Name;
+  candidate.Assign(target);
+  candidate.readOnly = target.readOnly;
+  candidate.DesignLeft = target.DesignLeft;
+  candidate.DesignTop = target.DesignTop;
+  candidate.LoadFromText(text);
+
+  target.Assign(candidate);
+  target.readOnly = candidate.readOnly;
+  target.Tag = candidate.Tag;
+  target.DesignLeft = candidate.DesignLeft;
+  target.DesignTop = candidate.DesignTop;
+  target.UpdateZones();
+}
+
+void SaveLayoutFile(const QString& path, const std::string& text) {
+  QSaveFile file(path);
+  const auto fail = [&] {
+    throw EBvrError(
+        Fmt("Cannot create file \"%s\". %s").s(FullPath(path)).s(file.errorString().toStdString()));
+  };
+  if (!file.open(QIODevice::WriteOnly)) {
+    fail();
+  }
+  const auto size = static_cast<qint64>(text.size());
+  // commit() alone is not enough: a write that fails while flushing (disk full, file size
+  // limit) can leave commit() replacing the old file with a truncated one. Flush and check
+  // first, and drop the temporary file on any error.
+  if (file.write(text.data(), size) != size || !file.flush() ||
+      file.error() != QFileDevice::NoError) {
+    const QString reason = file.errorString();
+    file.cancelWriting();
+    throw EBvrError(Fmt("Cannot create file \"%s\". %s").s(FullPath(path)).s(reason.toStdString()));
+  }
+  if (!file.commit()) {
+    fail();
+  }
+}
+
+}  // namespace bvr

@@ -1,0 +1,172 @@
+#include "app/UConfigBVR.h"
+
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QLocale>
+
+#include "app/ErrorReporting.h"
+#include "app/LayoutFiles.h"
+#include "designer/VYKBVRComponents.h"
+#include "model/DemoLayout.h"
+#include "numbers/Conversions.h"
+#include "print/UReportBVR.h"
+
+namespace bvr {
+
+namespace {
+
+const QString kFilter = QStringLiteral("BVR Properties (*.BVR)");
+const QString kProposedName = QStringLiteral("BVRParam");
+
+QString AskFile(QWidget* parent, const QString& directory, const QString& fileName, bool save) {
+  QFileDialog dialog(parent, QString(), directory, kFilter);
+  dialog.setDefaultSuffix(QStringLiteral("BVR"));
+  dialog.selectFile(fileName);
+  dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    return {};
+  }
+  return dialog.selectedFiles().constFirst();
+}
+
+template <class W>
+W* Place(W* widget, const char* name, int left, int top, int width = -1, int height = -1) {
+  widget->setObjectName(name);
+  if (width < 0) {
+    widget->move(left, top);
+    widget->adjustSize();
+  } else {
+    widget->setGeometry(left, top, width, height);
+  }
+  return widget;
+}
+
+}  // namespace
+
+FileDialogs FileDialogs::Native() {
+  return {[](QWidget* p, const QString& d, const QString& f) { return AskFile(p, d, f, false); },
+          [](QWidget* p, const QString& d, const QString& f) { return AskFile(p, d, f, true); }};
+}
+
+TFormConfigBVR::TFormConfigBVR(QWidget* parent)
+    : QWidget(parent), properties_(std::make_unique<TBvrProperties>()) {
+  setObjectName("FormConfigBVR");
+  setWindowTitle(QStringLiteral("Exemple BVR"));
+  setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+  properties_->Name = "BVRPropertiesParams";
+  LoadDemonstrationLayout(*properties_);
+  CreateControls();
+  setFixedSize(442, 395);
+  previewRunner_ = [](TFormReportBVR& report, QWidget* owner) { report.Preview(owner); };
+}
+
+// The view goes first: it unlinks its zones from the layout while both still exist.
+TFormConfigBVR::~TFormConfigBVR() {
+  delete orangeBVR_;
+}
+
+void TFormConfigBVR::CreateControls() {
+  labInfo_ = Place(
+      new QLabel(QStringLiteral("Sélectionnez une zone du BVR puis Cliquez sur le bouton droit "
+                                "de la souris pour modifier les paramètres..."),
+                 this),
+      "LabInfo", 17, 6, 407, 31);
+  labInfo_->setWordWrap(true);
+  labInfo_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+  orangeBVR_ = new TVYKOrangeBVR(this);
+  orangeBVR_->setObjectName("OrangeBVR");
+  orangeBVR_->move(16, 43);
+  orangeBVR_->SetBvrProperties(properties_.get());
+
+  Place(new QLabel(QStringLiteral("Adresse du débiteur"), this), "LabPayedBy", 16, 259);
+  memoPayedBy_ = Place(new QPlainTextEdit(this), "MemoPayedBy", 16, 275, 161, 73);
+  memoPayedBy_->setPlainText(
+      QStringLiteral("Monsieur\nJean Dupont\nChemin des Vignes 7\n2000 Neuchâtel"));
+  memoPayedBy_->setTabChangesFocus(true);
+
+  Place(new QLabel(QStringLiteral("Numéro de facture"), this), "LabInvoiceNo", 184, 259);
+  editInvoiceNo_ =
+      Place(new QLineEdit(QStringLiteral("45687"), this), "EditInvoiceNo", 184, 275, 121, 21);
+  Place(new QLabel(QStringLiteral("Montant"), this), "LabAmount", 184, 309);
+  ediAmount_ = Place(new QLineEdit(QStringLiteral("1000"), this), "ediAmount", 184, 325, 121, 21);
+  chkMode_ = Place(new QCheckBox(QStringLiteral("Mode \"mise au point\""), this), "chkMode", 311,
+                   327, 130, 17);
+
+  auto* open =
+      Place(new QPushButton(QStringLiteral("&Ouvrir..."), this), "ButtonOpen", 48, 360, 89, 25);
+  auto* save = Place(new QPushButton(QStringLiteral("&Enregistrer..."), this), "ButtonSave", 146,
+                     360, 89, 25);
+  auto* report =
+      Place(new QPushButton(QStringLiteral("&Aperçu..."), this), "butReport", 245, 360, 89, 25);
+  auto* close =
+      Place(new QPushButton(QStringLiteral("&Fermer"), this), "ButtonClose", 344, 360, 89, 25);
+  connect(open, &QPushButton::clicked, this, [this] { ButtonOpenClick(); });
+  connect(save, &QPushButton::clicked, this, [this] { ButtonSaveClick(); });
+  connect(report, &QPushButton::clicked, this, [this] { butReportClick(); });
+  connect(close, &QPushButton::clicked, this, [this] { ButtonCloseClick(); });
+
+  // Tab order: the memo, the invoice number, the amount, the four buttons, the check box.
+  QWidget* order[] = {memoPayedBy_, editInvoiceNo_, ediAmount_, open,
+                      save,         report,         close,      chkMode_};
+  for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
+    setTabOrder(order[i], order[i + 1]);
+  }
+}
+
+QString TFormConfigBVR::DialogDirectory() const {
+  return QCoreApplication::applicationDirPath();
+}
+
+double TFormConfigBVR::AmountValue() const {
+  const QString separator = QLocale().decimalPoint();
+  const char sep = separator.size() == 1 && separator[0].unicode() < 128
+                       ? static_cast<char>(separator[0].unicode())
+                       : '.';
+  return StrToFloat(ediAmount_->text().toStdString(), sep);
+}
+
+void TFormConfigBVR::ButtonOpenClick() {
+  Guarded(this, [this] {
+    const QString path = dialogs_.open(this, DialogDirectory(), kProposedName);
+    if (path.isEmpty()) {
+      return;
+    }
+    LoadLayoutAllOrNothing(*properties_, ReadLayoutFile(path));
+  });
+}
+
+void TFormConfigBVR::ButtonSaveClick() {
+  Guarded(this, [this] {
+    const QString path = dialogs_.save(this, DialogDirectory(), kProposedName);
+    if (path.isEmpty()) {
+      return;
+    }
+    SaveLayoutFile(path, properties_->SaveToText());
+  });
+}
+
+void TFormConfigBVR::butReportClick() {
+  Guarded(this, [this] {
+    // Freed when this handler ends, also when a step fails.
+    auto report = std::make_unique<TFormReportBVR>();
+    TVYKqrBVR& slip = report->VYKqrBVR;
+    slip.SetSettingMode(chkMode_->isChecked());
+    slip.SetBvrProperties(properties_.get());
+    slip.SetAmount(AmountValue());
+    slip.Reference().InternalNumber = editInvoiceNo_->text().toStdString();
+    std::vector<std::string> lines;
+    for (const QString& line : memoPayedBy_->toPlainText().split('\n')) {
+      lines.push_back(line.toStdString());
+    }
+    slip.SetPayedBy(lines);
+    previewRunner_(*report, this);
+  });
+}
+
+void TFormConfigBVR::ButtonCloseClick() {
+  close();
+}
+
+}  // namespace bvr

@@ -1,0 +1,67 @@
+// The demonstration application's main window: the designer for one slip layout, one sample
+// payment (payer address, invoice number, amount), and open, save, preview and close.
+#pragma once
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+#include "model/BvrProperties.h"
+
+namespace bvr {
+
+class TVYKOrangeBVR;
+class TFormReportBVR;
+
+// Where the window asks the user for a file name; an empty result means cancelled. Tests
+// replace these so that no person is needed.
+struct FileDialogs {
+  std::function<QString(QWidget* parent, const QString& directory, const QString& fileName)> open;
+  std::function<QString(QWidget* parent, const QString& directory, const QString& fileName)> save;
+  static FileDialogs Native();
+};
+
+// Shows the invoice report; returns when the user has closed it. Tests render instead.
+using PreviewRunner = std::function<void(TFormReportBVR& report, QWidget* parent)>;
+
+class TFormConfigBVR : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit TFormConfigBVR(QWidget* parent = nullptr);
+  ~TFormConfigBVR() override;
+
+  TBvrProperties& BVRPropertiesParams() { return *properties_; }
+  TVYKOrangeBVR& OrangeBVR() { return *orangeBVR_; }
+
+  void SetFileDialogs(FileDialogs dialogs) { dialogs_ = std::move(dialogs); }
+  void SetPreviewRunner(PreviewRunner runner) { previewRunner_ = std::move(runner); }
+
+  void ButtonOpenClick();
+  void ButtonSaveClick();
+  void butReportClick();
+  void ButtonCloseClick();
+
+ private:
+  void CreateControls();
+  // The amount field as a number, in the user's notation.
+  double AmountValue() const;
+  QString DialogDirectory() const;
+
+  std::unique_ptr<TBvrProperties> properties_;
+  TVYKOrangeBVR* orangeBVR_ = nullptr;
+  QLabel* labInfo_ = nullptr;
+  QPlainTextEdit* memoPayedBy_ = nullptr;
+  QLineEdit* editInvoiceNo_ = nullptr;
+  QLineEdit* ediAmount_ = nullptr;
+  QCheckBox* chkMode_ = nullptr;
+  FileDialogs dialogs_ = FileDialogs::Native();
+  PreviewRunner previewRunner_;
+};
+
+}  // namespace bvr

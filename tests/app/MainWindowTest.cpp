@@ -1,0 +1,234 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest/QTest>
+
+#include "app/ErrorReporting.h"
+#include "app/UConfigBVR.h"
+#include "designer/VYKBVRComponents.h"
+#include "designer/VYKBVRSelectZone.h"
+#include "model/DemoLayout.h"
+#include "print/UReportBVR.h"
+
+namespace bvr {
+namespace {
+
+struct ShownError {
+  QString title;
+  QString message;
+};
+
+// A main window whose file dialogs and preview need no person, and whose error boxes are
+// recorded instead of shown.
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetErrorPresenter([this](QWidget*, const QString& title, const QString& message) {
+      errors.push_back({title, message});
+    });
+    window = std::make_unique<TFormConfigBVR>();
+    window->SetFileDialogs({[this](QWidget*, const QString& d, const QString& f) {
+                              askedDirectory = d, askedName = f;
+                              return openAnswer;
+                            },
+                            [this](QWidget*, const QString& d, const QString& f) {
+                              askedDirectory = d, askedName = f;
+                              return saveAnswer;
+                            }});
+    window->SetPreviewRunner([this](TFormReportBVR& report, QWidget*) {
+      ++previews;
+      const TVYKqrBVR& slip = report.VYKqrBVR;
+      amount = slip.Amount();
+      invoice = slip.Reference().InternalNumber;
+      payer = slip.PayedBy();
+      settingMode = slip.SettingMode();
+      linked = slip.BvrProperties() == &window->BVRPropertiesParams();
+      page = report.RenderToImage(30);
+    });
+  }
+  void TearDown() override { SetErrorPresenter(nullptr); }
+
+  template <class T>
+  T* Find(const char* name) {
+    T* w = window->findChild<T*>(name);
+    EXPECT_NE(w, nullptr) << name;
+    return w;
+  }
+  void Click(const char* button) { QTest::mouseClick(Find<QPushButton>(button), Qt::LeftButton); }
+  std::string Layout() { return window->BVRPropertiesParams().SaveToText(); }
+
+  std::unique_ptr<TFormConfigBVR> window;
+  std::vector<ShownError> errors;
+  QString openAnswer, saveAnswer, askedDirectory, askedName;
+  int previews = 0;
+  double amount = -1;
+  std::string invoice;
+  std::vector<std::string> payer;
+  bool settingMode = false;
+  bool linked = false;
+  QImage page;
+};
+
+TEST_F(MainWindowTest, StartsWithTheDemonstrationLayoutAndSamplePayment) {
+  EXPECT_EQ(window->windowTitle(), "Exemple BVR");
+  EXPECT_EQ(window->size(), QSize(442, 395));
+  EXPECT_EQ(Layout(), std::string(DemonstrationLayoutText()));
+  const struct {
+    const char* name;
+    QString caption;
+    QRect geometry;
+  } buttons[] = {
+      {"ButtonOpen", "&Ouvrir...", {48, 360, 89, 25}},
+      {"ButtonSave", "&Enregistrer...", {146, 360, 89, 25}},
+      {"butReport", "&Aperçu...", {245, 360, 89, 25}},
+      {"ButtonClose", "&Fermer", {344, 360, 89, 25}},
+  };
+  for (const auto& b : buttons) {
+    QPushButton* button = Find<QPushButton>(b.name);
+    EXPECT_EQ(button->text(), b.caption);
+    EXPECT_EQ(button->geometry(), b.geometry) << b.name;
+  }
+  EXPECT_EQ(Find<QPlainTextEdit>("MemoPayedBy")->toPlainText(),
+            "Monsieur\nJean Dupont\nChemin des Vignes 7\n2000 Neuchâtel");
+  EXPECT_EQ(Find<QLineEdit>("EditInvoiceNo")->text(), "45687");
+  EXPECT_EQ(Find<QLineEdit>("ediAmount")->text(), "1000");
+  EXPECT_EQ(Find<QCheckBox>("chkMode")->text(), "Mode \"mise au point\"");
+  EXPECT_EQ(window->OrangeBVR().geometry(), QRect(16, 43, 411, 209));
+}
+
+TEST_F(MainWindowTest, SavedLayoutOpensBackToTheSameDesigner) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("round.BVR");
+  auto* shape = window->findChild<TShapeZone*>("PaymentForReceiptShape");
+  ASSERT_NE(shape, nullptr);
+  const QRect shown = shape->geometry();
+  saveAnswer = path;
+  Click("ButtonSave");
+  EXPECT_EQ(askedName, "BVRParam");
+  EXPECT_EQ(askedDirectory, QCoreApplication::applicationDirPath());
+  window->BVRPropertiesParams().PaymentFor().Receipt().SetLeft(900);
+  window->BVRPropertiesParams().UpdateZones();
+  ASSERT_NE(shape->geometry(), shown);
+
+  openAnswer = path;
+  Click("ButtonOpen");
+  EXPECT_TRUE(errors.empty());
+  EXPECT_EQ(Layout(), std::string(DemonstrationLayoutText()));
+  EXPECT_EQ(shape->geometry(), shown);
+}
+
+TEST_F(MainWindowTest, CancelledDialogsChangeNothing) {
+  QTemporaryDir dir;
+  QDir::setCurrent(dir.path());
+  const std::string before = Layout();
+  Click("ButtonOpen");
+  Click("ButtonSave");
+  EXPECT_EQ(Layout(), before);
+  EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+  EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(MainWindowTest, ABadFileShowsItsMessageAndKeepsTheLayout) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("bad.BVR");
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(
+      "object X: TBvrProperties\n  PaymentFor.Receipt.Left = 1\n"
+      "  PaymentFor.Receipt.Colour = 5\nend\n");
+  f.close();
+  window->BVRPropertiesParams().Amount().NegativeAmountChar = '-';
+  const std::string before = Layout();
+  openAnswer = path;
+  Click("ButtonOpen");
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_EQ(errors[0].title, QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
+  EXPECT_EQ(errors[0].message,
+            "Error reading BVRPropertiesParams.PaymentFor.Receipt.Colour: Property Colour does "
+            "not exist.");
+  EXPECT_EQ(Layout(), before);
+}
+
+TEST_F(MainWindowTest, AMissingFileShowsTheSystemReason) {
+  QTemporaryDir dir;
+  openAnswer = dir.filePath("absent.BVR");
+  Click("ButtonOpen");
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_EQ(errors[0].message,
+            "Cannot open file \"" + openAnswer + "\". No such file or directory.");
+}
+
+TEST_F(MainWindowTest, PreviewHandsThePaymentToTheSlip) {
+  Find<QLineEdit>("EditInvoiceNo")->setText("77");
+  Find<QCheckBox>("chkMode")->setChecked(true);
+  Click("butReport");
+  EXPECT_TRUE(errors.empty());
+  ASSERT_EQ(previews, 1);
+  EXPECT_DOUBLE_EQ(amount, 1000.0);
+  EXPECT_EQ(invoice, "77");
+  EXPECT_EQ(payer, (std::vector<std::string>{"Monsieur", "Jean Dupont", "Chemin des Vignes 7",
+                                             "2000 Neuchâtel"}));
+  EXPECT_TRUE(settingMode);
+  EXPECT_TRUE(linked);
+  EXPECT_FALSE(page.isNull());
+  // The check box is read again at every preview.
+  Find<QCheckBox>("chkMode")->setChecked(false);
+  Click("butReport");
+  EXPECT_FALSE(settingMode);
+}
+
+TEST_F(MainWindowTest, UnreadableAmountsShowTheirMessageAndNoPreview) {
+  const struct {
+    QString text;
+    QString message;
+  } cases[] = {
+      {"abc", "'abc' is not a valid floating point value."},
+      {"", "'' is not a valid floating point value."},
+      {"1 000", "'1 000' is not a valid floating point value."},
+  };
+  for (const auto& c : cases) {
+    errors.clear();
+    Find<QLineEdit>("ediAmount")->setText(c.text);
+    Click("butReport");
+    ASSERT_EQ(errors.size(), 1u) << c.text.toStdString();
+    EXPECT_EQ(errors[0].message, c.message);
+  }
+  EXPECT_EQ(previews, 0);
+}
+
+TEST_F(MainWindowTest, AnAmountTooLargeReachesTheUserAsAMessage) {
+  Find<QLineEdit>("ediAmount")->setText("123456789");
+  Click("butReport");
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_EQ(errors[0].message, "123456789 : Montant trop grand.");
+}
+
+TEST_F(MainWindowTest, ClickingAZoneSelectsItAndScreenshotsCanBeTaken) {
+  auto* zone = window->findChild<TShapeZone*>("PaymentForProcessingShape");
+  ASSERT_NE(zone, nullptr);
+  window->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+  QTest::mouseClick(zone, Qt::LeftButton, {}, QPoint(20, 20));
+  EXPECT_TRUE(zone->Selected());
+  const QString out = qEnvironmentVariable("BVR_SCREENSHOT_DIR");
+  if (!out.isEmpty()) {
+    EXPECT_TRUE(window->grab().save(out + "/main-window.png"));
+  }
+}
+
+TEST_F(MainWindowTest, CloseClosesTheWindow) {
+  window->show();
+  ASSERT_TRUE(window->isVisible());
+  Click("ButtonClose");
+  EXPECT_FALSE(window->isVisible());
+}
+
+}  // namespace
+}  // namespace bvr

@@ -241,24 +241,5 @@ TEST(SlipControl, SettingModeComputesNoNumber) {
   EXPECT_THROW(page.report.PrintBands(page.printer), EBvrError);
 }
 
-TEST(SlipControl, PaintShowsItsIdentification) {
-  TVYKqrBVR control;
-  RecordingCanvas canvas;
-  control.Paint(canvas);
-  std::vector<std::pair<double, std::string>> texts;
-  for (const CanvasOp& op : canvas.Ops()) {
-    if (!op.Text.empty()) {
-      EXPECT_DOUBLE_EQ(op.X1, 50);
-      texts.emplace_back(op.Y1, op.Text);
-    }
-  }
-  ASSERT_EQ(texts.size(), 5u);
-  EXPECT_EQ(texts[0], std::make_pair(30.0, std::string("BVR Component")));
-  EXPECT_EQ(texts[1], std::make_pair(50.0, std::string("Version 1.5")));
-  EXPECT_EQ(texts[2].first, 70.0);
-  EXPECT_EQ(texts[3].first, 90.0);
-  EXPECT_EQ(texts[4].first, 110.0);
-}
-
 }  // namespace
 }  // namespace bvr

@@ -134,16 +134,5 @@ TEST(QtFonts, LayoutFaceNamesReachTheInstalledFaces) {
   EXPECT_EQ(painter.fontInfo().styleName(), "Regular");
 }
 
-TEST(QuickRep, DeviceGeometryFollowsTheDeviceResolution) {
-  TQuickRep report("r");
-  for (int dpi : {100, 300}) {
-    const QImage image = report.RenderToImage(dpi);
-    EXPECT_EQ(image.width(), qRound(210 / 25.4 * dpi));
-    EXPECT_EQ(image.height(), qRound(297 / 25.4 * dpi));
-    EXPECT_EQ(image.logicalDpiX(), dpi);
-  }
-  EXPECT_DOUBLE_EQ(TQuickRep::UnitsPerTenth(1200), 1200 / 254.0);
-}
-
 }  // namespace
 }  // namespace bvr

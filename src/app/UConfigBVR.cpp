@@ -10,6 +10,7 @@
 #include "model/DemoLayout.h"
 #include "numbers/Conversions.h"
 #include "print/UReportBVR.h"
+#include "report/QtFont.h"
 
 namespace bvr {
 
@@ -53,6 +54,7 @@ TFormConfigBVR::TFormConfigBVR(QWidget* parent)
     : QWidget(parent), properties_(std::make_unique<TBvrProperties>()) {
   setObjectName("FormConfigBVR");
   setWindowTitle(QStringLiteral("Exemple BVR"));
+  InstallFontSubstitutions();
   setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
   properties_->Name = "BVRPropertiesParams";
   LoadDemonstrationLayout(*properties_);

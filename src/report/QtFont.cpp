@@ -22,7 +22,9 @@ void InstallFontSubstitutions() {
   const QString ui = QGuiApplication::instance() != nullptr
                          ? QFontDatabase::systemFont(QFontDatabase::GeneralFont).family()
                          : QStringLiteral("DejaVu Sans");
-  QFont::insertSubstitutions("MS Sans Serif", {ui, "Liberation Sans", "DejaVu Sans"});
+  // Liberation Sans first: its widths are close to the old dialog font, so captions laid out
+  // for that font still fit their controls.
+  QFont::insertSubstitutions("MS Sans Serif", {"Liberation Sans", ui, "DejaVu Sans"});
 }
 
 QFont ToQFont(const TFont& font) {

@@ -23,8 +23,10 @@ struct ZoneRect {
 class IZoneShape {
  public:
   virtual ~IZoneShape() = default;
-  // Stores viewWidth and sets the pixel bounds to rect * viewWidth / 2100, each value rounded
-  // to the nearest integer (halves to even). Calls back nothing.
+  // Stores viewWidth and sets the pixel bounds, with k = viewWidth / 2100: left Round(k * left),
+  // top Round(k * top), width Round(k * (right - left)), height Round(k * (bottom - top)),
+  // halves to even. Width and height are rounded on their own, not derived from the rounded
+  // edges. Calls back nothing.
   virtual void SetZoneBounds(const ZoneRect& rect, double viewWidth) = 0;
   virtual void Invalidate() = 0;
   virtual void SetTextFont(const TFont& font) = 0;

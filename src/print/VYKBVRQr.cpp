@@ -5,6 +5,7 @@
 #include "print/SlipCanvas.h"
 #include "print/SlipDrawing.h"
 #include "strings/BvrError.h"
+#include "strings/VYKBVRResources.h"
 
 namespace bvr {
 
@@ -75,7 +76,7 @@ void TVYKqrBVR::Print(double offsetX, double offsetY) {
   const TBvrProperties* layout = BvrProperties();
   if (layout == nullptr) {
     // A page without its slip must not reach a pre-printed form unnoticed.
-    throw EBvrError(kNoSlipLayout);
+    throw EBvrError(std::string(LoadResString(SNoSlipLayout)));
   }
   PaymentValues payment;
   GetPaymentValues(payment.PayerLines, payment.Amount, payment.InternalNumber);

@@ -23,9 +23,6 @@ class TReferenceValue : public TPersistent {
   std::string InternalNumber;
 };
 
-// Raised when the control prints with no slip layout linked.
-inline constexpr const char* kNoSlipLayout = "Aucun paramètre BVR n'est lié au bulletin";
-
 class TVYKqrBVR : public TQRCustomLabel {
  public:
   TVYKqrBVR();
@@ -57,7 +54,7 @@ class TVYKqrBVR : public TQRCustomLabel {
   // The identification shown where the control is edited on screen.
   void Paint(ICanvas& canvas) override;
   // The slip, or the overlay in setting mode. Number errors leave it; with no layout linked
-  // it fails with kNoSlipLayout and draws nothing.
+  // it fails with the string SNoSlipLayout and draws nothing.
   void Print(double offsetX, double offsetY) override;
 
  private:

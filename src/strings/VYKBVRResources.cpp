@@ -25,6 +25,7 @@ constexpr std::array kTable = {
     Entry{SAmountTooLarge, "Montant trop grand"},
     Entry{SNegativeAmount, "Montant négatif"},
     Entry{SAmountNotRepresentable, "Montant non représentable"},
+    Entry{SNoSlipLayout, "Aucun paramètre BVR n'est lié au bulletin"},
     Entry{SLabelX, "X"},
     Entry{SLabelY, "Y"},
     Entry{SLabelWidth, "Largeur"},

@@ -18,6 +18,7 @@ enum StringId : int {
   SAmountTooLarge = 64920,             // "Montant trop grand"
   SNegativeAmount = 64921,             // "Montant négatif"
   SAmountNotRepresentable = 64922,     // "Montant non représentable"
+  SNoSlipLayout = 64923,               // "Aucun paramètre BVR n'est lié au bulletin"
   SLabelX = 64928,                     // "X"
   SLabelY = 64929,                     // "Y"
   SLabelWidth = 64930,                 // "Largeur"

@@ -213,7 +213,7 @@ TEST(SlipControl, RefusesToPrintWithoutALayout) {
       page.report.PrintBands(page.printer);
       FAIL() << "no error";
     } catch (const EBvrError& e) {
-      EXPECT_STREQ(e.what(), kNoSlipLayout);
+      EXPECT_EQ(std::string(e.what()), "Aucun paramètre BVR n'est lié au bulletin");
     }
     EXPECT_TRUE(page.canvas.Ops().empty());
     EXPECT_EQ(page.report.QRPrinter(), nullptr);

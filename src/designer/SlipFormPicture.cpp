@@ -20,7 +20,7 @@ constexpr double kBandTop = 830;       // white band that carries the coding lin
 const QColor kBackground(253, 218, 178);
 const QColor kField(255, 234, 210);
 const QColor kInk(222, 112, 36);
-const QColor kText(150, 64, 16);
+const QColor kText(128, 52, 12);
 
 class FormPainter {
  public:
@@ -66,7 +66,7 @@ class FormPainter {
     p_.setPen(Qt::NoPen);
     p_.setBrush(kInk);
     p_.drawEllipse(QPointF((francsRight + centsLeft) / 2, bottom - 12), 7, 7);
-    Text(left + 8, top + 26, 20, QStringLiteral("CHF"));
+    Text(left + 8, top + 30, 26, QStringLiteral("CHF"));
   }
 
   // Corner brackets that mark the payer's address area.
@@ -83,35 +83,35 @@ class FormPainter {
   }
 
   void Receipt() {
-    Text(25, 45, 36, QStringLiteral("Récépissé"), true);
-    Text(25, 72, 22, QStringLiteral("Versement pour"));
+    Text(25, 40, 38, QStringLiteral("Récépissé"), true);
+    Text(25, 72, 28, QStringLiteral("Versement pour"));
     Field(QRectF(QPointF(15, 78), QPointF(590, 385)), 3);
-    Text(25, 452, 24, QStringLiteral("Compte"));
+    Text(25, 452, 30, QStringLiteral("Compte"));
     Field(QRectF(QPointF(250, 392), QPointF(590, 485)), 3);
     AmountBoxes(15, 430, 475, 590);
-    Text(25, 614, 22, QStringLiteral("Versement par"));
+    Text(25, 618, 28, QStringLiteral("Versement par"));
     p_.setPen(Pen(4, Qt::DashLine));
     p_.setBrush(Qt::NoBrush);
     p_.drawEllipse(QPointF(115, 972), 72, 72);
-    Text(205, 1032, 20, QStringLiteral("L'office de dépôt"));
+    Text(200, 1030, 26, QStringLiteral("L'office de dépôt"));
   }
 
   void PaymentLeft() {
-    Text(630, 45, 36, QStringLiteral("Versement"), true);
-    Text(630, 72, 22, QStringLiteral("Versement pour"));
+    Text(630, 40, 38, QStringLiteral("Versement"), true);
+    Text(630, 72, 28, QStringLiteral("Versement pour"));
     Field(QRectF(QPointF(625, 78), QPointF(1190, 385)), 3);
-    Text(635, 452, 24, QStringLiteral("Compte"));
+    Text(635, 452, 30, QStringLiteral("Compte"));
     Field(QRectF(QPointF(850, 392), QPointF(1190, 485)), 3);
     AmountBoxes(625, 1040, 1085, 1190);
   }
 
   void PaymentRight() {
-    Text(1230, 45, 36, QStringLiteral("Virement"), true);
-    Text(1230, 72, 22, QStringLiteral("Communications"));
+    Text(1230, 40, 38, QStringLiteral("Virement"), true);
+    Text(1230, 72, 28, QStringLiteral("Communications"));
     Field(QRectF(QPointF(1225, 78), QPointF(2075, 290)), 3);
-    Text(1230, 314, 22, QStringLiteral("Référence"));
+    Text(1230, 314, 28, QStringLiteral("Référence"));
     Field(QRectF(QPointF(1220, 320), QPointF(2075, 420)), 5);
-    Text(1230, 490, 22, QStringLiteral("Versement par"));
+    Text(1230, 492, 28, QStringLiteral("Versement par"));
     Brackets(QRectF(QPointF(1225, 500), QPointF(2075, 815)), 40);
   }
 

@@ -7,8 +7,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 
-#include "designer/DesignerEditing.h"
 #include "designer/SlipFormPicture.h"
+#include "editing/VYKBVRCodeBVRcoordDialog.h"
 #include "strings/VYKBVRResources.h"
 
 namespace bvr {
@@ -36,6 +36,22 @@ constexpr std::array<ZoneRow, TVYKcompBVR::kZoneCount> kZoneTable = {{
     {"ReferenceProcessingShape", "ReferenceProcessingMenu", SHintReferenceProcessing, stLine},
 }};
 
+// Two menus per section, receipt then processing, in the order of the zone table.
+TGeneralPopupMenu* CreateSectionMenu(std::size_t index, QWidget* owner) {
+  switch (index / 2) {
+    case 0:
+      return new TComptePopupMenu(owner);
+    case 1:
+      return new TVersementParPopupMenu(owner);
+    case 2:
+      return new TVersementPourPopupMenu(owner);
+    case 3:
+      return new TMontantPopupMenu(owner);
+    default:
+      return new TReferencePopupMenu(owner);
+  }
+}
+
 QString Res(int id) {
   const std::string_view text = LoadResString(id);
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -49,7 +65,8 @@ TVYKcompBVR::TVYKcompBVR(QWidget* parent)
     : QWidget(parent), propertiesLink_([this] { SetBvrProperties(nullptr); }) {
   resize(185, 41);
   for (std::size_t i = 0; i < menus_.size(); ++i) {
-    menus_[i] = CreateZoneMenu(i, this);
+    menus_[i] = CreateSectionMenu(i, this);
+    menus_[i]->SetZoneSide(i % 2 == 0 ? zsReceipt : zsProcessing);
     menus_[i]->setObjectName(QString::fromLatin1(kZoneTable[i].menuName));
   }
   viewMenu_ = new QMenu(this);
@@ -96,8 +113,8 @@ void TVYKcompBVR::SetBvrProperties(TBvrProperties* value) {
   } else {
     FreeShapes();
   }
-  for (QMenu* menu : menus_) {
-    SetZoneMenuProperties(menu, value);
+  for (TGeneralPopupMenu* menu : menus_) {
+    menu->SetProperties(value);
   }
   bvrProperties_ = value;
 }
@@ -186,17 +203,16 @@ void TVYKcompBVR::CodingLineItemClick() {
   if (bvrProperties_ == nullptr) {
     return;
   }
-  TDecalCodageZone& codage = bvrProperties_->CodageZone();
-  const std::optional<CodingLinePosition> result =
-      ExecuteCodingLineDialog(this, {codage.fromRight, codage.fromBottom});
-  // The dialog may have run a nested event loop: the layout can be gone by now.
-  if (!result || bvrProperties_ == nullptr) {
+  TVYKCodeBVRCoordoDialog dialog(this);
+  dialog.SetX(bvrProperties_->CodageZone().fromRight);
+  dialog.SetY(bvrProperties_->CodageZone().fromBottom);
+  // The modal loop may have let the layout go away: look again before writing.
+  if (!dialog.Execute() || bvrProperties_ == nullptr) {
     return;
   }
   bvrProperties_->Changed();
-  TDecalCodageZone& target = bvrProperties_->CodageZone();
-  target.fromRight = result->fromRight;
-  target.fromBottom = result->fromBottom;
+  bvrProperties_->CodageZone().fromRight = dialog.X();
+  bvrProperties_->CodageZone().fromBottom = dialog.Y();
 }
 
 void TVYKcompBVR::ShapeSelect(TShapeZone* zone) {

@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "designer/VYKBVRSelectZone.h"
+#include "editing/VykBvrPopupMenus.h"
 #include "model/BvrProperties.h"
 #include "model/Component.h"
 
@@ -45,7 +46,7 @@ class TVYKcompBVR : public QWidget {
   // The ten selection zones in the fixed order (account, payer, creditor, amount, reference;
   // receipt before processing); null while no layout is bound.
   const std::array<TShapeZone*, kZoneCount>& Shapes() const { return shapes_; }
-  const std::array<QMenu*, kZoneCount>& Menus() const { return menus_; }
+  const std::array<TGeneralPopupMenu*, kZoneCount>& Menus() const { return menus_; }
   TShapeZone* SelectedShape() const { return selectedShape_; }
   QMenu* ViewMenu() const { return viewMenu_; }
 
@@ -73,7 +74,7 @@ class TVYKcompBVR : public QWidget {
   // Tells the view when the bound layout is destroyed, while its zones are still whole.
   ComponentLink<TBvrProperties> propertiesLink_;
   std::array<TShapeZone*, kZoneCount> shapes_{};
-  std::array<QMenu*, kZoneCount> menus_{};
+  std::array<TGeneralPopupMenu*, kZoneCount> menus_{};
   QMenu* viewMenu_ = nullptr;
   QAction* setupItem_ = nullptr;
   QAction* codingLineItem_ = nullptr;

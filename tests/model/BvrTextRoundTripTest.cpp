@@ -2,6 +2,7 @@
 // layouts that set every published value (fixed seed), and for every code point.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <random>
 #include <string>
@@ -12,6 +13,11 @@
 
 namespace bvr::test {
 namespace {
+
+bool SevenBit(const std::string& text) {
+  return std::all_of(text.begin(), text.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 128; });
+}
 
 class RandomLayout {
  public:
@@ -154,9 +160,7 @@ TEST(BvrTextRoundTrip, RandomLayoutsSaveLoadSaveIdentically) {
     auto original = NewLayout();
     random.Fill(*original);
     const std::string text = original->SaveToText();
-    for (char c : text) {
-      ASSERT_LT(static_cast<unsigned char>(c), 128) << "case " << i;
-    }
+    ASSERT_TRUE(SevenBit(text)) << "case " << i;
     auto copy = NewLayout();
     try {
       copy->LoadFromText(text);
@@ -187,9 +191,7 @@ TEST(BvrTextRoundTrip, EveryCodePointIsReadBackUnchanged) {
   auto p = NewLayout();
   p->PaymentFor().Receipt().SetText(lines);
   const std::string text = p->SaveToText();
-  for (char c : text) {
-    ASSERT_LT(static_cast<unsigned char>(c), 128);
-  }
+  ASSERT_TRUE(SevenBit(text));
   auto q = NewLayout();
   q->LoadFromText(text);
   EXPECT_TRUE(q->PaymentFor().Receipt().Text() == lines);

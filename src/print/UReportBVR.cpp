@@ -7,6 +7,18 @@
 
 namespace bvr {
 
+namespace {
+// The background hook gets the slip's rectangle (tenths of a mm on the page) in device units.
+void PaintBackground(
+    const std::function<void(QPainter& painter, const QRectF& slipRectDevice)>& background,
+    QPainter& painter, const TQRPrinter& printer, const QRectF& slip) {
+  if (background) {
+    background(painter, QRectF(printer.XPos(slip.left()), printer.YPos(slip.top()),
+                               printer.XSize(slip.width()), printer.YSize(slip.height())));
+  }
+}
+}  // namespace
+
 TFormReportBVR::TFormReportBVR() {
   QuickRepSample.ReportTitle = Caption;
   QuickRepSample.AddBand(QRBandPageHeader);
@@ -31,11 +43,7 @@ TFormReportBVR::TFormReportBVR() {
   PageFooterBandBVR.Add(VYKqrBVR);
 
   QuickRepSample.BeforePrintBands = [this](QPainter& painter, const TQRPrinter& printer) {
-    if (SlipBackground) {
-      const QRectF r = SlipRectOnPage();
-      SlipBackground(painter, QRectF(printer.XPos(r.left()), printer.YPos(r.top()),
-                                     printer.XSize(r.width()), printer.YSize(r.height())));
-    }
+    PaintBackground(SlipBackground, painter, printer, SlipRectOnPage());
   };
 }
 
@@ -56,6 +64,19 @@ void TFormReportBVR::Print(QPrinter& printer) {
 
 void TFormReportBVR::PaintPage(QPainter& painter) {
   QuickRepSample.PaintPage(painter);
+}
+
+QRectF TFormReportBVR::SlipRectOnSlipPage() const {
+  return QRectF(VYKqrBVR.SlipOffsetX, VYKqrBVR.SlipOffsetY, kSlipWidth, kSlipHeight);
+}
+
+void TFormReportBVR::PaintSlipPage(QPainter& painter) {
+  // The band placed so that the control's own position within it cancels out.
+  QuickRepSample.PaintControl(painter, VYKqrBVR, -VYKqrBVR.Size.Left, -VYKqrBVR.Size.Top,
+                              [this](QPainter& page, const TQRPrinter& printer) {
+                                PaintBackground(SlipBackground, page, printer,
+                                                SlipRectOnSlipPage());
+                              });
 }
 
 void TFormReportBVR::RenderToPdf(const QString& path) {

@@ -46,6 +46,10 @@ class TFormReportBVR {
   void Preview(QWidget* parent);
   void Print(QPrinter& printer);
   void PaintPage(QPainter& painter);
+  // The slip alone, for a page the size of the slip form: the slip's top-left corner at the
+  // page's, shifted by the slip offset. SlipBackground paints first, as on the invoice page.
+  void PaintSlipPage(QPainter& painter);
+  QRectF SlipRectOnSlipPage() const;
   // Written whole or not at all: a failure leaves no file behind and an older one untouched.
   void RenderToPdf(const QString& path);
   QImage RenderToImage(int dpi);

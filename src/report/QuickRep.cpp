@@ -140,19 +140,38 @@ void TQuickRep::PrintBands(TQRPrinter& printer) {
   }
 }
 
-void TQuickRep::PaintPage(QPainter& painter) {
+void TQuickRep::Produce(QPainter& painter,
+                        const std::function<void(QPainter&, const TQRPrinter&)>& before,
+                        const std::function<void(TQRPrinter&)>& content) {
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setRenderHint(QPainter::TextAntialiasing);
   QPainterCanvas canvas(painter);
   const QPaintDevice* device = painter.device();
   TQRPrinter printer(canvas, UnitsPerTenth(device->logicalDpiX()),
                      UnitsPerTenth(device->logicalDpiY()));
-  if (BeforePrintBands) {
+  if (before) {
     painter.save();
-    BeforePrintBands(painter, printer);
+    before(painter, printer);
     painter.restore();
   }
-  PrintBands(printer);
+  content(printer);
+}
+
+void TQuickRep::PaintPage(QPainter& painter) {
+  Produce(painter, BeforePrintBands, [this](TQRPrinter& printer) { PrintBands(printer); });
+}
+
+void TQuickRep::PaintControl(QPainter& painter, TQRPrintable& control, double bandLeft,
+                             double bandTop,
+                             const std::function<void(QPainter&, const TQRPrinter&)>& before) {
+  Produce(painter, before, [&](TQRPrinter& printer) {
+    struct Producing {
+      TQRPrinter*& slot;
+      ~Producing() { slot = nullptr; }
+    } producing{printer_};
+    printer_ = &printer;
+    control.Print(bandLeft, bandTop);
+  });
 }
 
 void TQuickRep::DryRun() {

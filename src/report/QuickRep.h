@@ -153,6 +153,13 @@ class TQuickRep {
   // the paper's top-left corner. Outputs that hold many pages call it between newPage()s.
   void PaintPage(QPainter& painter);
 
+  // Paints one control alone, as if its band lay at (bandLeft, bandTop) on the painter's
+  // device (tenths of a millimetre, may be negative): for a page that holds only that
+  // control, which must sit on one of this report's bands. before, when set, paints first,
+  // like BeforePrintBands.
+  void PaintControl(QPainter& painter, TQRPrintable& control, double bandLeft, double bandTop,
+                    const std::function<void(QPainter&, const TQRPrinter&)>& before = {});
+
   // Produces the page on a canvas that draws nothing, so that a failing control reports its
   // error before any output is opened.
   void DryRun();
@@ -169,6 +176,11 @@ class TQuickRep {
   static double UnitsPerTenth(double dpi) { return dpi / 254.0; }
 
  private:
+  // A printer for the painter's device: before (when set), then content.
+  static void Produce(QPainter& painter,
+                      const std::function<void(QPainter&, const TQRPrinter&)>& before,
+                      const std::function<void(TQRPrinter&)>& content);
+
   std::vector<TQRBand*> bands_;
   TQRPrinter* printer_ = nullptr;
 };

@@ -81,6 +81,22 @@ std::string Field(const csv::Record& r, std::size_t index) {
   return index < r.fields.size() ? r.fields[index] : std::string();
 }
 
+// A quoted payer field may hold several lines: each becomes a line of its own, since the slip
+// draws a line break inside a line as nothing and runs the two lines together.
+void AppendLines(const std::string& field, std::vector<std::string>& lines) {
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < field.size(); ++i) {
+    if (field[i] == '\r' || field[i] == '\n') {
+      lines.push_back(field.substr(start, i - start));
+      if (field[i] == '\r' && i + 1 < field.size() && field[i + 1] == '\n') {
+        ++i;
+      }
+      start = i + 1;
+    }
+  }
+  lines.push_back(field.substr(start));
+}
+
 }  // namespace
 
 std::vector<Payment> ReadPayments(std::string_view csvText) {
@@ -104,7 +120,7 @@ std::vector<Payment> ReadPayments(std::string_view csvText) {
       RowError(r, "amount", e.what());
     }
     for (std::size_t index : columns.payers) {
-      p.payer.push_back(Field(record, index));
+      AppendLines(Field(record, index), p.payer);
     }
     while (!p.payer.empty() && p.payer.back().empty()) {
       p.payer.pop_back();

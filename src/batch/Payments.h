@@ -16,7 +16,9 @@ struct Payment {
   std::size_t line = 0;  // line of the CSV file where the row starts
   std::string invoice;
   double amount = 0.0;
-  std::vector<std::string> payer;  // payer1, payer2, ... in order; trailing empty ones dropped
+  // The lines of payer1, payer2, ... in order, a field with line breaks giving several lines;
+  // trailing empty lines dropped.
+  std::vector<std::string> payer;
 };
 
 // Reads and checks every row. Fails (EBvrError) at the first bad row with its row number, the

@@ -1,0 +1,149 @@
+// bvrslip batch: one page per payment of a CSV file, all into one PDF. Every row is checked
+// before anything is written, and the PDF appears whole or not at all.
+#include <unistd.h>
+
+#include <QGuiApplication>
+#include <chrono>
+#include <memory>
+#include <ostream>
+
+#include "batch/BatchPdf.h"
+#include "batch/Payments.h"
+#include "batch/Progress.h"
+#include "cli/CliSupport.h"
+#include "cli/Command.h"
+#include "report/QtFont.h"
+#include "strings/BvrError.h"
+
+namespace bvr::cli {
+
+namespace {
+
+// Painting needs a GUI application; without a display it runs on the offscreen platform.
+std::unique_ptr<QGuiApplication> EnsureGuiApplication() {
+  if (QGuiApplication::instance() != nullptr) {
+    return nullptr;
+  }
+  if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+      !qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  }
+  static int argc = 1;
+  static char name[] = "bvrslip";
+  static char* argv[] = {name, nullptr};
+  return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+// The progress line on a terminal, redrawn in place at most ten times a second so that
+// drawing it never slows the batch down. Silent when stderr is a file or a pipe.
+class ProgressDisplay {
+ public:
+  explicit ProgressDisplay(std::ostream& err) : err_(err), enabled_(::isatty(2) == 1) {}
+  ~ProgressDisplay() {
+    if (shown_) {
+      err_ << "\n";
+    }
+  }
+  ProgressDisplay(const ProgressDisplay&) = delete;
+  ProgressDisplay& operator=(const ProgressDisplay&) = delete;
+
+  void operator()(std::size_t done, std::size_t total) {
+    if (!enabled_) {
+      return;
+    }
+    const auto now = Clock::now();
+    if (done != total && shown_ && now - last_ < std::chrono::milliseconds(100)) {
+      return;
+    }
+    last_ = now;
+    shown_ = true;
+    const double elapsed = std::chrono::duration<double>(now - start_).count();
+    err_ << "\r" << ProgressLine(done, total, elapsed) << "\x1b[K" << std::flush;
+  }
+
+ private:
+  using Clock = std::chrono::steady_clock;
+  std::ostream& err_;
+  bool enabled_;
+  bool shown_ = false;
+  Clock::time_point start_ = Clock::now();
+  Clock::time_point last_;
+};
+
+BatchPage PageOption(const std::string& value) {
+  if (value == "invoice") {
+    return BatchPage::Invoice;
+  }
+  if (value == "slip") {
+    return BatchPage::Slip;
+  }
+  throw UsageError("--page takes invoice or slip");
+}
+
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  std::string output;
+  std::unique_ptr<QGuiApplication> app;  // outlives everything that paints
+  try {
+    const Options options(args, {"--csv", "-o", "--layout", "--page", "--offset"},
+                          {"--with-form", "--setting-mode"});
+    if (!options.Positional().empty()) {
+      throw UsageError("unexpected argument " + options.Positional().front());
+    }
+    const std::string csvPath = options.Value("--csv").value_or("");
+    if (csvPath.empty()) {
+      throw UsageError("missing --csv PAYMENTS.csv");
+    }
+    output = options.Value("-o").value_or("");
+    if (output.empty()) {
+      throw UsageError("missing -o OUT.pdf");
+    }
+    BatchSettings settings;
+    settings.page = PageOption(options.Value("--page").value_or("invoice"));
+    settings.withForm = options.Has("--with-form");
+    settings.settingMode = options.Has("--setting-mode");
+    if (auto text = options.Value("--offset")) {
+      const auto offset = ParseSlipOffset(*text);
+      if (!offset) {
+        throw UsageError("--offset takes DX,DY in tenths of a millimetre, e.g. 15,-5");
+      }
+      settings.offset = *offset;
+    }
+
+    // Everything is read and checked before the output is opened.
+    const std::unique_ptr<TBvrProperties> layout =
+        LoadLayout(options.Value("--layout").value_or(""));
+    const std::vector<Payment> payments = ReadPayments(ReadFileBytes(csvPath));
+    if (payments.empty()) {
+      throw EBvrError(std::string("CSV: no payment after the header"));
+    }
+    if (!settings.settingMode) {
+      // The overlay computes no number: only the CSV itself must read.
+      CheckPayments(payments, *layout);
+    }
+
+    app = EnsureGuiApplication();
+    InstallFontSubstitutions();
+    ProgressDisplay progress(err);
+    WriteBatchPdfFile(output, *layout, payments, settings,
+                      [&progress](std::size_t done, std::size_t total) { progress(done, total); });
+  } catch (const UsageError& e) {
+    err << "bvrslip batch: " << e.what() << "\n" << UsageOf("batch");
+    return kExitUsage;
+  } catch (const std::exception& e) {
+    err << e.what() << "\n";
+    return kExitFailure;
+  }
+  out << output << "\n";
+  return kExitOk;
+}
+
+const Registrar registrar(Command{
+    .name = "batch",
+    .usage = "batch --csv PAYMENTS.csv -o OUT.pdf [--layout FILE] [--page invoice|slip] "
+             "[--with-form] [--offset DX,DY] [--setting-mode]",
+    .run = Run,
+});
+
+}  // namespace
+
+}  // namespace bvr::cli

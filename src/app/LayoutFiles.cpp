@@ -2,9 +2,9 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include "model/BvrProperties.h"
+#include "report/AtomicFile.h"
 #include "strings/BvrError.h"
 
 namespace bvr {
@@ -58,27 +58,9 @@ void LoadLayoutAllOrNothing(TBvrProperties& target, const std::string& text) {
 }
 
 void SaveLayoutFile(const QString& path, const std::string& text) {
-  QSaveFile file(path);
-  const auto fail = [&] {
-    throw EBvrError(
-        Fmt("Cannot create file \"%s\". %s").s(FullPath(path)).s(file.errorString().toStdString()));
-  };
-  if (!file.open(QIODevice::WriteOnly)) {
-    fail();
-  }
-  const auto size = static_cast<qint64>(text.size());
-  // commit() alone is not enough: a write that fails while flushing (disk full, file size
-  // limit) can leave commit() replacing the old file with a truncated one. Flush and check
-  // first, and drop the temporary file on any error.
-  if (file.write(text.data(), size) != size || !file.flush() ||
-      file.error() != QFileDevice::NoError) {
-    const QString reason = file.errorString();
-    file.cancelWriting();
-    throw EBvrError(Fmt("Cannot create file \"%s\". %s").s(FullPath(path)).s(reason.toStdString()));
-  }
-  if (!file.commit()) {
-    fail();
-  }
+  WriteFileAtomically(path, [&text](QIODevice& file) {
+    file.write(text.data(), static_cast<qint64>(text.size()));
+  });
 }
 
 }  // namespace bvr

@@ -7,22 +7,18 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 #include "batch/StreamReplace.h"
 #include "designer/SlipFormPicture.h"
 #include "model/Zones.h"
 #include "print/UReportBVR.h"
+#include "report/AtomicFile.h"
 #include "report/QtFont.h"
 #include "strings/BvrError.h"
 
 namespace bvr {
 
 namespace {
-
-[[noreturn]] void CannotCreate(const std::string& path, const QString& why) {
-  throw EBvrError(Fmt("Cannot create file \"%s\". %s").s(path).s(why.toStdString()));
-}
 
 // Qt 6.4 writes each page's MediaBox in whole points (595 x 300 for the slip form's 595.28 x
 // 299.91) and draws from that rounded top edge down. The box is rewritten on its way to the
@@ -149,21 +145,9 @@ void WriteBatchPdf(QIODevice& device, TBvrProperties& layout, const std::vector<
 void WriteBatchPdfFile(const std::string& path, TBvrProperties& layout,
                        const std::vector<Payment>& payments, const BatchSettings& settings,
                        const BatchProgress& progress) {
-  QSaveFile file(QString::fromStdString(path));
-  if (!file.open(QIODevice::WriteOnly)) {
-    CannotCreate(path, file.errorString());
-  }
-  // An exception leaves with the file uncommitted: QSaveFile drops its temporary file.
-  WriteBatchPdf(file, layout, payments, settings, progress);
-  // commit() would replace the target even after a failed write (disk full): look first.
-  if (!file.flush() || file.error() != QFileDevice::NoError) {
-    const QString why = file.errorString();
-    file.cancelWriting();
-    CannotCreate(path, why);
-  }
-  if (!file.commit()) {
-    CannotCreate(path, file.errorString());
-  }
+  WriteFileAtomically(QString::fromStdString(path), [&](QIODevice& file) {
+    WriteBatchPdf(file, layout, payments, settings, progress);
+  });
 }
 
 }  // namespace bvr

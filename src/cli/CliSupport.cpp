@@ -18,8 +18,7 @@ bool Contains(const std::vector<std::string>& list, const std::string& s) {
 }
 }  // namespace
 
-Options::Options(const std::vector<std::string>& args,
-                 const std::vector<std::string>& valueOptions,
+Options::Options(const std::vector<std::string>& args, const std::vector<std::string>& valueOptions,
                  const std::vector<std::string>& flagOptions) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
@@ -40,7 +39,9 @@ Options::Options(const std::vector<std::string>& args,
   }
 }
 
-bool Options::Has(const std::string& name) const { return values_.count(name) != 0; }
+bool Options::Has(const std::string& name) const {
+  return values_.count(name) != 0;
+}
 
 std::optional<std::string> Options::Value(const std::string& name) const {
   auto it = values_.find(name);
@@ -76,6 +77,8 @@ std::unique_ptr<TBvrProperties> LoadLayout(const std::string& path) {
   return layout;
 }
 
-double ParseAmount(const std::string& text) { return StrToFloat(text, '.'); }
+double ParseAmount(const std::string& text) {
+  return StrToFloat(text, '.');
+}
 
 }  // namespace bvr::cli

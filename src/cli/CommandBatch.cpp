@@ -12,27 +12,12 @@
 #include "batch/Progress.h"
 #include "cli/CliSupport.h"
 #include "cli/Command.h"
-#include "report/QtFont.h"
+#include "cli/GuiApplication.h"
 #include "strings/BvrError.h"
 
 namespace bvr::cli {
 
 namespace {
-
-// Painting needs a GUI application; without a display it runs on the offscreen platform.
-std::unique_ptr<QGuiApplication> EnsureGuiApplication() {
-  if (QGuiApplication::instance() != nullptr) {
-    return nullptr;
-  }
-  if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
-      !qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-  }
-  static int argc = 1;
-  static char name[] = "bvrslip";
-  static char* argv[] = {name, nullptr};
-  return std::make_unique<QGuiApplication>(argc, argv);
-}
 
 // The progress line on a terminal, redrawn in place at most ten times a second so that
 // drawing it never slows the batch down. Silent when stderr is a file or a pipe.
@@ -122,7 +107,6 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     }
 
     app = EnsureGuiApplication();
-    InstallFontSubstitutions();
     ProgressDisplay progress(err);
     WriteBatchPdfFile(output, *layout, payments, settings,
                       [&progress](std::size_t done, std::size_t total) { progress(done, total); });

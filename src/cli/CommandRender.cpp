@@ -1,15 +1,15 @@
 // bvrslip render: the invoice page with its slip (or the setting-mode overlay) as PDF or PNG.
 #include <QGuiApplication>
-#include <QSaveFile>
 #include <QString>
 #include <memory>
 #include <ostream>
 
 #include "cli/CliSupport.h"
 #include "cli/Command.h"
+#include "cli/GuiApplication.h"
 #include "numbers/Conversions.h"
 #include "print/UReportBVR.h"
-#include "report/QtFont.h"
+#include "report/AtomicFile.h"
 #include "strings/BvrError.h"
 
 namespace bvr::cli {
@@ -29,27 +29,12 @@ bool EndsWith(const std::string& text, const std::string& suffix) {
   return true;
 }
 
-// Painting needs a GUI application; without a display it runs on the offscreen platform.
-std::unique_ptr<QGuiApplication> EnsureGuiApplication() {
-  if (QGuiApplication::instance() != nullptr) {
-    return nullptr;
-  }
-  if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
-      !qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-  }
-  static int argc = 1;
-  static char name[] = "bvrslip";
-  static char* argv[] = {name, nullptr};
-  return std::make_unique<QGuiApplication>(argc, argv);
-}
-
 void WritePng(const QImage& image, const std::string& path) {
-  QSaveFile file(QString::fromStdString(path));
-  if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) {
-    throw EBvrError(
-        Fmt("Cannot create file \"%s\". %s").s(path).s(file.errorString().toStdString()));
-  }
+  WriteFileAtomically(QString::fromStdString(path), [&image, &path](QIODevice& file) {
+    if (!image.save(&file, "PNG")) {
+      throw EBvrError(Fmt("Cannot create file \"%s\". %s").s(path).s("PNG encoding failed"));
+    }
+  });
 }
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -89,7 +74,6 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     }
 
     app = EnsureGuiApplication();
-    InstallFontSubstitutions();
     report = std::make_unique<TFormReportBVR>();
     TVYKqrBVR& slip = report->VYKqrBVR;
     slip.SetSettingMode(options.Has("--setting-mode"));

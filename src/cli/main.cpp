@@ -13,7 +13,9 @@ std::vector<Command>& Commands() {
   return commands;
 }
 
-Registrar::Registrar(Command command) { Commands().push_back(std::move(command)); }
+Registrar::Registrar(Command command) {
+  Commands().push_back(std::move(command));
+}
 
 std::string UsageOf(const std::string& name) {
   for (const Command& c : Commands()) {

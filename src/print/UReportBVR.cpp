@@ -1,8 +1,7 @@
 #include "print/UReportBVR.h"
 
-#include <QSaveFile>
-
 #include "model/Zones.h"
+#include "report/AtomicFile.h"
 #include "strings/BvrError.h"
 
 namespace bvr {
@@ -81,18 +80,7 @@ void TFormReportBVR::PaintSlipPage(QPainter& painter) {
 
 void TFormReportBVR::RenderToPdf(const QString& path) {
   QuickRepSample.DryRun();
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) {
-    throw EBvrError(Fmt("Cannot create file \"%s\". %s")
-                        .s(path.toStdString())
-                        .s(file.errorString().toStdString()));
-  }
-  QuickRepSample.ExportToPdf(file);
-  if (!file.commit()) {
-    throw EBvrError(Fmt("Cannot create file \"%s\". %s")
-                        .s(path.toStdString())
-                        .s(file.errorString().toStdString()));
-  }
+  WriteFileAtomically(path, [this](QIODevice& file) { QuickRepSample.ExportToPdf(file); });
 }
 
 QImage TFormReportBVR::RenderToImage(int dpi) {

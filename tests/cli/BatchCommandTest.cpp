@@ -1,6 +1,8 @@
 // bvrslip batch, run as a subprocess without a display; its PDFs read back with poppler.
 #include <gtest/gtest.h>
 
+#include "CliTestSupport.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -14,40 +16,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Result {
-  int code;
-  std::string err;
-};
+using Result = bvr::test::CliResult;
+using bvr::test::Slurp;
 
-std::string Slurp(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+struct BatchTest : bvr::test::CliTest {
+  Result Run(const std::string& args) const { return CliTest::Run("batch " + args); }
 
-struct BatchTest : ::testing::Test {
-  fs::path dir;
-  void SetUp() override {
-    dir = fs::temp_directory_path() /
-          ("bvr-batch-" +
-           std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-  }
-  void TearDown() override { fs::remove_all(dir); }
-
-  // stderr goes to a file, so it is not a terminal.
-  Result Run(const std::string& args) const {
-    const fs::path err = dir / "stderr.txt";
-    const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " +
-                                std::string(BVR_CLI) + " batch " + args + " >/dev/null 2>" +
-                                err.string();
-    const int status = std::system(command.c_str());
-    const std::string text = Slurp(err);
-    fs::remove(err);
-    return {WEXITSTATUS(status), text};
-  }
   fs::path Csv(const std::string& text) const {
     const fs::path path = dir / "payments.csv";
     std::ofstream(path, std::ios::binary) << text;

@@ -2,7 +2,7 @@
 // account number could not be printed.
 #include <unistd.h>
 
-#include "LayoutFileCliSupport.h"
+#include "CliTestSupport.h"
 #include "model/DemoLayout.h"
 #include "numbers/VYKBVRFunctions.h"
 #include "strings/BvrError.h"
@@ -10,7 +10,7 @@
 namespace bvr::test {
 namespace {
 
-using CheckCommand = LayoutFileCli;
+using CheckCommand = CliTest;
 
 std::string AccountMessage(const std::string& account) {
   try {
@@ -23,7 +23,7 @@ std::string AccountMessage(const std::string& account) {
 
 TEST_F(CheckCommand, AValidLayoutIsOk) {
   const CliResult r = Run("check " + Write("demo.bvr", std::string(DemonstrationLayoutText())));
-  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_EQ(r.code, 0);
   EXPECT_EQ(r.out, "ok\n");
   EXPECT_EQ(r.err, "");
 }
@@ -45,7 +45,7 @@ TEST_F(CheckCommand, FailuresPrintTheReadersMessage) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.file);
     const CliResult r = Run("check " + Write(c.file, c.text));
-    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.err, c.message);
   }
@@ -59,20 +59,20 @@ TEST_F(CheckCommand, WarnsAboutAnAccountNumberPrintingWouldRefuse) {
     const CliResult r =
         Run("check " + Write("account.bvr", "object X: TBvrProperties\r\n  Account.number = '" +
                                                 account + "'\r\nend\r\n"));
-    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.out, "ok\n");
     EXPECT_EQ(r.err, "warning: " + message + "\n");
   }
 }
 
 TEST_F(CheckCommand, MissingFileAndUsage) {
-  const CliResult missing = Run("check " + (dir_ / "absent.bvr").string());
-  EXPECT_EQ(missing.exitCode, 1);
+  const CliResult missing = Run("check " + (dir / "absent.bvr").string());
+  EXPECT_EQ(missing.code, 1);
   EXPECT_EQ(missing.err.rfind("Cannot open file \"", 0), 0u) << missing.err;
   const CliResult none = Run("check");
-  EXPECT_EQ(none.exitCode, 2);
+  EXPECT_EQ(none.code, 2);
   EXPECT_NE(none.err.find("usage: bvrslip check FILE"), std::string::npos) << none.err;
-  EXPECT_EQ(Run("check a b").exitCode, 2);
+  EXPECT_EQ(Run("check a b").code, 2);
 }
 
 }  // namespace

@@ -1,18 +1,18 @@
 // bvrslip format FILE: the loaded layout's saved text on standard output, byte for byte.
 #include <unistd.h>
 
-#include "LayoutFileCliSupport.h"
+#include "CliTestSupport.h"
 #include "model/BvrProperties.h"
 #include "model/DemoLayout.h"
 
 namespace bvr::test {
 namespace {
 
-using FormatCommand = LayoutFileCli;
+using FormatCommand = CliTest;
 
 TEST_F(FormatCommand, TheDemonstrationLayoutComesOutUnchanged) {
   const CliResult r = Run("format " + Write("demo.bvr", std::string(DemonstrationLayoutText())));
-  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_EQ(r.code, 0);
   EXPECT_EQ(r.out, DemonstrationLayoutText());
   EXPECT_EQ(r.err, "");
 }
@@ -26,7 +26,7 @@ TEST_F(FormatCommand, AHandEditedFileComesOutAsSavingWritesIt) {
       "  Amount.Receipt.Font.Color=$FF\n"
       "END\n";
   const CliResult r = Run("format " + Write("edited.bvr", edited));
-  ASSERT_EQ(r.exitCode, 0) << r.err;
+  ASSERT_EQ(r.code, 0) << r.err;
   TBvrProperties expected;
   expected.Name = "BVRPropertiesParams";
   expected.LoadFromText(edited);
@@ -43,10 +43,10 @@ TEST_F(FormatCommand, AHandEditedFileComesOutAsSavingWritesIt) {
 TEST_F(FormatCommand, AFileThatDoesNotLoadPrintsNothing) {
   const CliResult r =
       Run("format " + Write("bad.bvr", "object X: TBvrProperties\r\n  Tag = 'x'\r\nend\r\n"));
-  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.code, 1);
   EXPECT_EQ(r.out, "");
   EXPECT_EQ(r.err, "Error reading BVRPropertiesParams.Tag: Invalid property value\n");
-  EXPECT_EQ(Run("format").exitCode, 2);
+  EXPECT_EQ(Run("format").code, 2);
 }
 
 }  // namespace

@@ -1,78 +1,25 @@
 // bvrslip numbers: the reference, grouped form and coding line of one payment, as text or
 // JSON; library failures exit 1 with the message, usage errors exit 2 with the usage.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
+#include "CliTestSupport.h"
 #include "model/DemoLayout.h"
 
 namespace bvr {
 namespace {
 
-struct Result {
-  int exitCode = -1;
-  std::string out;
-  std::string err;
-};
+using Result = test::CliResult;
 
-// Single-quoted for the shell, so arguments may hold blanks and quotes.
-std::string Quoted(const std::string& arg) {
-  std::string q = "'";
-  for (char c : arg) {
-    q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  }
-  return q + "'";
-}
-
-class NumbersCommand : public ::testing::Test {
+class NumbersCommand : public test::CliTest {
  protected:
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("bvr-numbers-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(dir_);
+  Result Run(const std::vector<std::string>& args) const {
+    std::vector<std::string> all{"numbers"};
+    all.insert(all.end(), args.begin(), args.end());
+    return CliTest::Run(all);
   }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-
-  Result Run(const std::vector<std::string>& args) {
-    const std::string errPath = (dir_ / "stderr.txt").string();
-    std::string command = std::string(BVR_CLI) + " numbers";
-    for (const std::string& a : args) {
-      command += " " + Quoted(a);
-    }
-    command += " 2>" + Quoted(errPath);
-    Result result;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-      ADD_FAILURE() << "cannot run " << command;
-      return result;
-    }
-    char buffer[4096];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-      result.out.append(buffer, n);
-    }
-    const int status = ::pclose(pipe);
-    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::ifstream err(errPath, std::ios::binary);
-    result.err.assign(std::istreambuf_iterator<char>(err), {});
-    return result;
-  }
-
-  std::string Write(const std::string& name, const std::string& bytes) {
-    const std::filesystem::path path = dir_ / name;
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path.string();
-  }
-
-  std::filesystem::path dir_;
 };
 
 constexpr const char* kUsage =
@@ -105,7 +52,7 @@ TEST_F(NumbersCommand, PrintsTheNumbersOfTheDemonstrationLayout) {
   };
   for (const Case& c : cases) {
     const Result r = Run(c.args);
-    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(r.out, c.out);
     EXPECT_EQ(r.err, "");
   }
@@ -121,7 +68,7 @@ TEST_F(NumbersCommand, ReadsTheLayoutFromAFile) {
   text.replace(at, from.size(), "  Amount.Processing.Imprime = False\r\n");
   const Result r =
       Run({"--layout", Write("no amount.bvr", text), "--invoice", "7", "--amount", "5", "--json"});
-  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.code, 0) << r.err;
   EXPECT_EQ(r.out,
             "{\"reference\": \"001234560000000000000000073\", "
             "\"grouped\": \"00  12345  60000  00000  00000  00073  \", "
@@ -149,7 +96,7 @@ TEST_F(NumbersCommand, ALibraryFailurePrintsItsMessageAndExits1) {
   };
   for (const Case& c : cases) {
     const Result r = Run(c.args);
-    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.err, c.err);
   }
@@ -171,7 +118,7 @@ TEST_F(NumbersCommand, AUsageErrorPrintsTheUsageAndExits2) {
   };
   for (const Case& c : cases) {
     const Result r = Run(c.args);
-    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.code, 2);
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.err, "bvrslip numbers: " + c.reason + "\n" + kUsage);
   }

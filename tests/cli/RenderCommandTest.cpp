@@ -1,6 +1,8 @@
 // bvrslip render, run as a subprocess without a display.
 #include <gtest/gtest.h>
 
+#include "CliTestSupport.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -14,34 +16,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Result {
-  int code;
-  std::string err;
-};
+using Result = bvr::test::CliResult;
+using bvr::test::Slurp;
 
-struct RenderTest : ::testing::Test {
-  fs::path dir;
-  void SetUp() override {
-    dir = fs::temp_directory_path() /
-          ("bvr-render-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-  }
-  void TearDown() override { fs::remove_all(dir); }
+struct RenderTest : bvr::test::CliTest {
+  Result Run(const std::string& args) const { return CliTest::Run("render " + args); }
 
-  // No display and no platform chosen: the tool must pick one itself.
-  Result Run(const std::string& args) const {
-    const fs::path err = dir / "stderr.txt";
-    const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " +
-                                std::string(BVR_CLI) + " render " + args + " >/dev/null 2>" +
-                                err.string();
-    const int status = std::system(command.c_str());
-    std::ifstream in(err);
-    std::stringstream text;
-    text << in.rdbuf();
-    return {WEXITSTATUS(status), text.str()};
-  }
   std::string Text(const fs::path& pdf) const {
     const fs::path out = dir / "text.txt";
     std::system(("pdftotext -raw " + pdf.string() + " " + out.string()).c_str());

@@ -1,14 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPrintPreviewDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest/QTest>
+#include <csignal>
 
 #include "app/ErrorReporting.h"
 #include "app/UConfigBVR.h"
@@ -221,6 +225,48 @@ TEST_F(MainWindowTest, ClickingAZoneSelectsItAndScreenshotsCanBeTaken) {
   if (!out.isEmpty()) {
     EXPECT_TRUE(window->grab().save(out + "/main-window.png"));
   }
+}
+
+TEST_F(MainWindowTest, ThePreviewWindowShowsThePageUntilClosed) {
+  window->SetPreviewRunner([](TFormReportBVR& report, QWidget* owner) { report.Preview(owner); });
+  QString seenTitle;
+  QSize seenSize;
+  QTimer::singleShot(0, [&] {
+    auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(preview, nullptr);
+    seenSize = preview->size();
+    preview->close();
+  });
+  Click("butReport");
+  EXPECT_TRUE(errors.empty());
+  EXPECT_EQ(seenSize, QSize(800, 600));
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST_F(MainWindowTest, AFailedSaveShowsTheReasonAndKeepsTheOldFile) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("kept.BVR");
+  {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("old layout");
+  }
+  // Writes beyond the file size limit fail, for root as well.
+  std::signal(SIGXFSZ, SIG_IGN);
+  rlimit old{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+  rlimit small = old;
+  small.rlim_cur = 64;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  saveAnswer = path;
+  Click("ButtonSave");
+  setrlimit(RLIMIT_FSIZE, &old);
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_TRUE(errors[0].message.startsWith("Cannot create file \"" + path + "\". "))
+      << errors[0].message.toStdString();
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  EXPECT_EQ(f.readAll(), QByteArray("old layout"));
 }
 
 TEST_F(MainWindowTest, CloseClosesTheWindow) {

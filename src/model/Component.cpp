@@ -4,7 +4,9 @@
 
 namespace bvr {
 
-TComponent::~TComponent() { NotifyDestroying(); }
+TComponent::~TComponent() {
+  NotifyDestroying();
+}
 
 void TComponent::FreeNotification(IComponentObserver* observer) {
   if (observer != nullptr &&

@@ -36,17 +36,22 @@ void TFont::SetSize(std::int32_t points) {
 
 namespace {
 
-const TFont& F(const TPersistent& p) { return static_cast<const TFont&>(p); }
-TFont& F(TPersistent& p) { return static_cast<TFont&>(p); }
-std::int32_t I32(std::int64_t v) { return static_cast<std::int32_t>(v); }
+const TFont& F(const TPersistent& p) {
+  return static_cast<const TFont&>(p);
+}
+TFont& F(TPersistent& p) {
+  return static_cast<TFont&>(p);
+}
+std::int32_t I32(std::int64_t v) {
+  return static_cast<std::int32_t>(v);
+}
 
 const std::array kFontProps = {
     PropInfo{.name = "Charset",
              .kind = PropKind::Charset,
              .getOrdinal = [](const TPersistent& p) -> std::int64_t { return F(p).Charset(); },
-             .setOrdinal = [](TPersistent& p, std::int64_t v) {
-               F(p).SetCharset(static_cast<TFontCharset>(v));
-             }},
+             .setOrdinal = [](TPersistent& p,
+                              std::int64_t v) { F(p).SetCharset(static_cast<TFontCharset>(v)); }},
     PropInfo{.name = "Color",
              .kind = PropKind::Color,
              .getOrdinal = [](const TPersistent& p) -> std::int64_t { return F(p).Color(); },
@@ -73,9 +78,8 @@ const std::array kFontProps = {
              .getOrdinal = [](const TPersistent& p) -> std::int64_t {
                return static_cast<std::int64_t>(F(p).Pitch());
              },
-             .setOrdinal = [](TPersistent& p, std::int64_t v) {
-               F(p).SetPitch(static_cast<TFontPitch>(v));
-             }},
+             .setOrdinal = [](TPersistent& p,
+                              std::int64_t v) { F(p).SetPitch(static_cast<TFontPitch>(v)); }},
     PropInfo{.name = "Size",
              .kind = PropKind::Integer,
              .stored = false,
@@ -84,13 +88,14 @@ const std::array kFontProps = {
     PropInfo{.name = "Style",
              .kind = PropKind::FontStyle,
              .getOrdinal = [](const TPersistent& p) -> std::int64_t { return F(p).Style(); },
-             .setOrdinal = [](TPersistent& p, std::int64_t v) {
-               F(p).SetStyle(static_cast<TFontStyles>(v));
-             }},
+             .setOrdinal = [](TPersistent& p,
+                              std::int64_t v) { F(p).SetStyle(static_cast<TFontStyles>(v)); }},
 };
 
 }  // namespace
 
-std::span<const PropInfo> TFont::Properties() const { return kFontProps; }
+std::span<const PropInfo> TFont::Properties() const {
+  return kFontProps;
+}
 
 }  // namespace bvr

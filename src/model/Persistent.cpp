@@ -20,7 +20,9 @@ bool PropInfo::IsStored(const TPersistent& owner) const {
   }
 }
 
-void TPersistent::Assign(const TPersistent& source) { AssignError(source); }
+void TPersistent::Assign(const TPersistent& source) {
+  AssignError(source);
+}
 
 void TPersistent::AssignError(const TPersistent& source) const {
   throw EBvrError(Fmt("Cannot assign a %s to a %s")

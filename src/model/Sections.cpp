@@ -7,7 +7,9 @@ namespace bvr {
 
 namespace {
 
-std::int32_t I32(std::int64_t v) { return static_cast<std::int32_t>(v); }
+std::int32_t I32(std::int64_t v) {
+  return static_cast<std::int32_t>(v);
+}
 
 // Published "Receipt" and "Processing" of a section whose zones are ZoneClass.
 template <class Section>
@@ -36,8 +38,12 @@ std::vector<PropInfo> ZonePair() {
   return {ZoneProp<Section>("Receipt", true), ZoneProp<Section>("Processing", false)};
 }
 
-const TNumberReference& N(const TPersistent& p) { return static_cast<const TNumberReference&>(p); }
-TNumberReference& N(TPersistent& p) { return static_cast<TNumberReference&>(p); }
+const TNumberReference& N(const TPersistent& p) {
+  return static_cast<const TNumberReference&>(p);
+}
+TNumberReference& N(TPersistent& p) {
+  return static_cast<TNumberReference&>(p);
+}
 
 }  // namespace
 
@@ -64,13 +70,13 @@ std::span<const PropInfo> TNumberReference::Properties() const {
                },
                .setOrdinal = [](TPersistent& p,
                                 std::int64_t v) { N(p).AccountNumberIndexStart = I32(v); }},
-      PropInfo{.name = "AccountNumberLength",
-               .kind = PropKind::Integer,
-               .getOrdinal = [](const TPersistent& p) -> std::int64_t {
-                 return N(p).AccountNumberLength;
-               },
-               .setOrdinal = [](TPersistent& p,
-                                std::int64_t v) { N(p).AccountNumberLength = I32(v); }},
+      PropInfo{
+          .name = "AccountNumberLength",
+          .kind = PropKind::Integer,
+          .getOrdinal = [](const TPersistent& p) -> std::int64_t {
+            return N(p).AccountNumberLength;
+          },
+          .setOrdinal = [](TPersistent& p, std::int64_t v) { N(p).AccountNumberLength = I32(v); }},
       PropInfo{.name = "InternalNumberIndexStart",
                .kind = PropKind::Integer,
                .getOrdinal = [](const TPersistent& p) -> std::int64_t {
@@ -78,13 +84,13 @@ std::span<const PropInfo> TNumberReference::Properties() const {
                },
                .setOrdinal = [](TPersistent& p,
                                 std::int64_t v) { N(p).InternalNumberIndexStart = I32(v); }},
-      PropInfo{.name = "InternalNumberLength",
-               .kind = PropKind::Integer,
-               .getOrdinal = [](const TPersistent& p) -> std::int64_t {
-                 return N(p).InternalNumberLength;
-               },
-               .setOrdinal = [](TPersistent& p,
-                                std::int64_t v) { N(p).InternalNumberLength = I32(v); }},
+      PropInfo{
+          .name = "InternalNumberLength",
+          .kind = PropKind::Integer,
+          .getOrdinal = [](const TPersistent& p) -> std::int64_t {
+            return N(p).InternalNumberLength;
+          },
+          .setOrdinal = [](TPersistent& p, std::int64_t v) { N(p).InternalNumberLength = I32(v); }},
   };
   return props;
 }
@@ -203,28 +209,29 @@ std::span<const PropInfo> TMontant::Properties() const {
         },
         .setOrdinal = [](TPersistent& p,
                          std::int64_t x) { static_cast<TMontant&>(p).SetCharWidth(I32(x)); }});
-    v.push_back(PropInfo{
-        .name = "NegativeAmountChar",
-        .kind = PropKind::Char,
-        .hasDefault = true,
-        .defaultValue = '*',
-        .getOrdinal = [](const TPersistent& p) -> std::int64_t {
-          return static_cast<const TMontant&>(p).NegativeAmountChar;
-        },
-        .setOrdinal = [](TPersistent& p, std::int64_t x) {
-          static_cast<TMontant&>(p).NegativeAmountChar = static_cast<std::uint8_t>(x);
-        }});
-    v.push_back(PropInfo{
-        .name = "ShowNegativeAmount",
-        .kind = PropKind::Boolean,
-        .hasDefault = true,
-        .defaultValue = 1,
-        .getOrdinal = [](const TPersistent& p) -> std::int64_t {
-          return static_cast<const TMontant&>(p).ShowNegativeAmount;
-        },
-        .setOrdinal = [](TPersistent& p, std::int64_t x) {
-          static_cast<TMontant&>(p).ShowNegativeAmount = x != 0;
-        }});
+    v.push_back(PropInfo{.name = "NegativeAmountChar",
+                         .kind = PropKind::Char,
+                         .hasDefault = true,
+                         .defaultValue = '*',
+                         .getOrdinal = [](const TPersistent& p) -> std::int64_t {
+                           return static_cast<const TMontant&>(p).NegativeAmountChar;
+                         },
+                         .setOrdinal =
+                             [](TPersistent& p, std::int64_t x) {
+                               static_cast<TMontant&>(p).NegativeAmountChar =
+                                   static_cast<std::uint8_t>(x);
+                             }});
+    v.push_back(PropInfo{.name = "ShowNegativeAmount",
+                         .kind = PropKind::Boolean,
+                         .hasDefault = true,
+                         .defaultValue = 1,
+                         .getOrdinal = [](const TPersistent& p) -> std::int64_t {
+                           return static_cast<const TMontant&>(p).ShowNegativeAmount;
+                         },
+                         .setOrdinal =
+                             [](TPersistent& p, std::int64_t x) {
+                               static_cast<TMontant&>(p).ShowNegativeAmount = x != 0;
+                             }});
     return v;
   }();
   return props;
@@ -241,15 +248,14 @@ void TReference::Assign(const TPersistent& source) {
 
 std::span<const PropInfo> TReference::Properties() const {
   static const std::vector<PropInfo> props = [] {
-    std::vector<PropInfo> v{PropInfo{
-        .name = "number",
-        .kind = PropKind::Object,
-        .getObject = [](const TPersistent& p) -> const TPersistent& {
-          return static_cast<const TReference&>(p).number();
-        },
-        .editObject = [](TPersistent& p) -> TPersistent& {
-          return static_cast<TReference&>(p).number();
-        }}};
+    std::vector<PropInfo> v{PropInfo{.name = "number",
+                                     .kind = PropKind::Object,
+                                     .getObject = [](const TPersistent& p) -> const TPersistent& {
+                                       return static_cast<const TReference&>(p).number();
+                                     },
+                                     .editObject = [](TPersistent& p) -> TPersistent& {
+                                       return static_cast<TReference&>(p).number();
+                                     }}};
     for (const PropInfo& z : ZonePair<TReference>()) {
       v.push_back(z);
     }

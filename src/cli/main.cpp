@@ -60,6 +60,10 @@ int main(int argc, char** argv) {
   for (const Command& c : commands) {
     if (c.name == name) {
       const std::vector<std::string> args(argv + 2, argv + argc);
+      if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+        std::cout << UsageOf(name);
+        return kExitOk;
+      }
       try {
         return c.run(args, std::cout, std::cerr);
       } catch (const std::exception& e) {

@@ -45,6 +45,7 @@ void LoadLayoutAllOrNothing(TBvrProperties& target, const std::string& text) {
   candidate.Name = target.Name;
   candidate.Assign(target);
   candidate.readOnly = target.readOnly;
+  candidate.Tag = target.Tag;
   candidate.DesignLeft = target.DesignLeft;
   candidate.DesignTop = target.DesignTop;
   candidate.LoadFromText(text);

@@ -2,7 +2,9 @@
 
 #include <QCoreApplication>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QLocale>
+#include <QScreen>
 
 #include "app/ErrorReporting.h"
 #include "app/LayoutFiles.h"
@@ -21,10 +23,14 @@ const QString kProposedName = QStringLiteral("BVRParam");
 
 QString AskFile(QWidget* parent, const QString& directory, const QString& fileName, bool save) {
   QFileDialog dialog(parent, QString(), directory, kFilter);
+  dialog.setObjectName(save ? "SaveDialog" : "OpenDialog");
   dialog.setDefaultSuffix(QStringLiteral("BVR"));
   dialog.selectFile(fileName);
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-  dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  // Any typed name is handed on: opening a missing file reports why, and saving replaces an
+  // existing file without asking.
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
     return {};
   }
@@ -60,6 +66,12 @@ TFormConfigBVR::TFormConfigBVR(QWidget* parent)
   LoadDemonstrationLayout(*properties_);
   CreateControls();
   setFixedSize(442, 395);
+  // A fixed dialog frame with a system menu, centred on the screen.
+  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    move(screen->geometry().center() - rect().center());
+  }
   previewRunner_ = [](TFormReportBVR& report, QWidget* owner) { report.Preview(owner); };
 }
 

@@ -70,7 +70,7 @@ void TGeneralPopupMenu::PrintItemClick() {
 }
 
 void TGeneralPopupMenu::CoordinatesItemClick() {
-  TVYKCoordoDialog dialog(this);
+  TVYKCoordoDialog dialog(DialogParent());
   dialog.SetX(GetZoneLeft());
   dialog.SetY(GetZoneTop());
   dialog.SetZoneWidth(GetZoneWidth());
@@ -91,8 +91,8 @@ void TGeneralPopupMenu::FontItemClick() {
   font.Assign(GetZoneFont());  // a copy: the zone changes only through SetZoneFont
   const QFont initial = ToQFont(font);
   QFont chosen;
-  const bool confirmed = fontSelector_ ? fontSelector_(this, initial, &chosen)
-                                       : SelectFontWithDialog(this, initial, &chosen);
+  const bool confirmed = fontSelector_ ? fontSelector_(DialogParent(), initial, &chosen)
+                                       : SelectFontWithDialog(DialogParent(), initial, &chosen);
   if (!confirmed) {
     return;
   }
@@ -108,7 +108,7 @@ TVersementPourPopupMenu::TVersementPourPopupMenu(QWidget* parent) : TSectionPopu
 }
 
 void TVersementPourPopupMenu::TextItemClick() {
-  TVYKTextDialog dialog(this);
+  TVYKTextDialog dialog(DialogParent());
   dialog.SetZoneText(LinesToText(Zone().Text()));
   if (!dialog.Execute()) {
     return;
@@ -125,7 +125,7 @@ TComptePopupMenu::TComptePopupMenu(QWidget* parent) : TSectionPopupMenu(parent) 
 
 void TComptePopupMenu::AccountNumberItemClick() {
   TCompte& account = TheSection();
-  TVYKCliBvrDialog dialog(this);
+  TVYKCliBvrDialog dialog(DialogParent());
   dialog.SetAccountNumber(account.number());
   if (!dialog.Execute()) {
     return;
@@ -144,7 +144,7 @@ TMontantPopupMenu::TMontantPopupMenu(QWidget* parent) : TSectionPopupMenu(parent
 
 void TMontantPopupMenu::DecimalZoneItemClick() {
   TMontant& amount = TheSection();
-  TVYKAmountDecimalPartDialog dialog(this);
+  TVYKAmountDecimalPartDialog dialog(DialogParent());
   dialog.SetdecimalWidth(amount.decimalWidth());
   dialog.SetCommaWidth(amount.CommaWidth());
   dialog.SetCharWidth(amount.CharWidth());
@@ -170,7 +170,7 @@ TReferencePopupMenu::TReferencePopupMenu(QWidget* parent) : TSectionPopupMenu(pa
 
 void TReferencePopupMenu::ReferenceItemClick() {
   TNumberReference& number = TheSection().number();
-  TVYKRefDialog dialog(this);
+  TVYKRefDialog dialog(DialogParent());
   // The number first: it derives a participant length that the stored one then replaces.
   dialog.SetAccountNumber(number.AccountNumber);
   dialog.SetAccountNumberIndexStart(number.AccountNumberIndexStart);

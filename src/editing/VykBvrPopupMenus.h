@@ -59,6 +59,9 @@ class TGeneralPopupMenu : public QMenu {
  protected:
   // A separator and the section's own item, at the end of the menu.
   QAction* AddSectionItem(const char* objectName, int captionId);
+  // The window the item dialogs belong to: the designer view holding the menu (a hidden popup
+  // makes a poor transient parent on some platforms), else the menu itself.
+  QWidget* DialogParent() { return parentWidget() != nullptr ? parentWidget() : this; }
 
  private:
   TZoneSide zoneSide_ = zsReceipt;

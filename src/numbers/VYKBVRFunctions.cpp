@@ -7,6 +7,7 @@
 #include "numbers/Conversions.h"
 #include "strings/BvrError.h"
 #include "strings/VYKBVRResources.h"
+#include "strings/Windows1252.h"
 
 namespace bvr {
 
@@ -83,9 +84,12 @@ std::uint8_t Modulo10Lookup(std::uint8_t carry, std::uint8_t row) {
 std::uint8_t CheckDigit(const std::string& digits, int carry) {
   // Iterative form of the recursive definition: same result, no stack depth per character.
   auto c = static_cast<std::uint8_t>(carry);
-  for (char ch : digits) {
-    // A single character is a valid integer only when it is a digit.
-    const std::int32_t d = StrToInt(std::string(1, ch));
+  for (std::size_t pos = 0; pos < digits.size();) {
+    // One character at a time (a non-ASCII one is reported whole, not as a lone byte); a
+    // single character is a valid integer only when it is a digit.
+    const std::size_t start = pos;
+    NextUtf8(digits, pos);
+    const std::int32_t d = StrToInt(digits.substr(start, pos - start));
     c = Modulo10Lookup(c, static_cast<std::uint8_t>(d));
   }
   return Modulo10Lookup(c, 10);

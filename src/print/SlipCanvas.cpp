@@ -9,7 +9,8 @@
 namespace bvr {
 
 ZoneBox BoxOf(const TBaseZone& zone) {
-  return {zone.Left(), zone.Top(), zone.Width(), zone.height()};
+  return {static_cast<double>(zone.Left()), static_cast<double>(zone.Top()),
+          static_cast<double>(zone.Width()), static_cast<double>(zone.height())};
 }
 
 TSlipCanvas::TSlipCanvas(const TQRPrinter& printer, double originX, double originY)
@@ -27,16 +28,16 @@ std::int32_t TSlipCanvas::ToModelWidth(double deviceWidth) const {
   return RoundHalfEven(deviceWidth * 254.0 / canvas_.PixelsPerInch());
 }
 
-std::int32_t TSlipCanvas::LineHeight() const {
-  return 4 * canvas_.Font().WholePoints() + 5;
+double TSlipCanvas::LineHeight() const {
+  return 4.0 * canvas_.Font().WholePoints() + 5;
 }
 
-double TSlipCanvas::LineTop(std::int32_t top, int i) const {
+double TSlipCanvas::LineTop(double top, int i) const {
   return ToDeviceY(top + i * LineHeight());
 }
 
 DeviceRect TSlipCanvas::LineRect(const ZoneBox& zone, int i) const {
-  const std::int32_t lineHeight = LineHeight();
+  const double lineHeight = LineHeight();
   const double bottomEdge = ToDeviceY(zone.Top + zone.height);
   DeviceRect r;
   r.Left = ToDeviceX(zone.Left);

@@ -14,11 +14,13 @@ class TBaseZone;
 class TQRPrinter;
 
 // A zone's rectangle, or a cell of one (the amount's digits).
+// Tenths of a millimetre. Kept in double so that sums of values read from a hand-edited file
+// (Left + Width, Top + i * line height) cannot overflow.
 struct ZoneBox {
-  std::int32_t Left = 0;
-  std::int32_t Top = 0;
-  std::int32_t Width = 0;
-  std::int32_t height = 0;
+  double Left = 0;
+  double Top = 0;
+  double Width = 0;
+  double height = 0;
 };
 
 ZoneBox BoxOf(const TBaseZone& zone);
@@ -37,8 +39,8 @@ class TSlipCanvas {
   double ToDeviceY(double y) const;
   std::int32_t ToModelWidth(double deviceWidth) const;
   // 4 x the canvas font's whole points + 5: 45 for 10 points.
-  std::int32_t LineHeight() const;
-  double LineTop(std::int32_t top, int i) const;
+  double LineHeight() const;
+  double LineTop(double top, int i) const;
   // Line i of the zone, cut at the zone's bottom edge.
   DeviceRect LineRect(const ZoneBox& zone, int i) const;
   void DrawZoneLine(const ZoneBox& zone, int i, const std::string& text);

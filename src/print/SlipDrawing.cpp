@@ -66,51 +66,60 @@ void DrawOneLine(TSlipCanvas& slip, const Zone& zone, const std::string& text) {
   DrawLines(slip, zone, std::vector<std::string>{text});
 }
 
-// Characters of the text in cells of the given width from x, one per character when a
-// character width is set, else the whole text in one cell.
+// The characters of a UTF-8 text (the replacement character may take several bytes).
+std::vector<std::string> Characters(const std::string& text) {
+  std::vector<std::string> chars;
+  for (std::size_t pos = 0; pos < text.size();) {
+    const std::size_t start = pos;
+    NextUtf8(text, pos);
+    chars.push_back(text.substr(start, pos - start));
+  }
+  return chars;
+}
+
+// Centimes from the start of the decimal area: one character a cell when a character width
+// is set, else the whole text in one cell as wide as the area.
 void DrawCentimes(TSlipCanvas& slip, const TMontant& m, const TFontBaseZone& zone,
                   const std::string& centimes) {
   if (!zone.Imprime) {
     return;
   }
   slip.ApplyZoneFont(zone.Font());
-  const std::int32_t start = zone.Left() + zone.Width() - m.decimalWidth();
-  const std::int32_t p = m.CharWidth();
+  const ZoneBox box = BoxOf(zone);
+  const double start = box.Left + box.Width - m.decimalWidth();
+  const double p = m.CharWidth();
   if (p != 0) {
-    for (std::size_t j = 0; j < centimes.size(); ++j) {
-      const ZoneBox cell{start + static_cast<std::int32_t>(j) * p, zone.Top(), p, zone.height()};
-      slip.DrawZoneLine(cell, 0, centimes.substr(j, 1));
+    const std::vector<std::string> chars = Characters(centimes);
+    for (std::size_t j = 0; j < chars.size(); ++j) {
+      slip.DrawZoneLine({start + static_cast<double>(j) * p, box.Top, p, box.height}, 0, chars[j]);
     }
   } else {
-    slip.DrawZoneLine({start, zone.Top(), m.decimalWidth(), zone.height()}, 0, centimes);
+    slip.DrawZoneLine({start, box.Top, static_cast<double>(m.decimalWidth()), box.height}, 0,
+                      centimes);
   }
 }
 
+// Francs ending at the comma gap: one character a cell when a character width is set, else
+// the whole text in one cell as wide as the text.
 void DrawFrancs(TSlipCanvas& slip, const TMontant& m, const TFontBaseZone& zone,
                 const std::string& francs) {
   if (!zone.Imprime) {
     return;
   }
   slip.ApplyZoneFont(zone.Font());
-  const std::int32_t end = zone.Left() + zone.Width() - m.decimalWidth() - m.CommaWidth();
-  const std::int32_t p = m.CharWidth();
+  const ZoneBox box = BoxOf(zone);
+  const double end = box.Left + box.Width - m.decimalWidth() - m.CommaWidth();
+  const double p = m.CharWidth();
   if (p != 0) {
-    // Per byte: the francs are digits and a minus sign, or one replacement character, which
-    // may take two bytes in UTF-8; such a text is kept whole.
-    std::vector<std::string> chars;
-    for (std::size_t pos = 0; pos < francs.size();) {
-      const std::size_t start = pos;
-      NextUtf8(francs, pos);
-      chars.push_back(francs.substr(start, pos - start));
-    }
-    const auto n = static_cast<std::int32_t>(chars.size());
-    for (std::int32_t j = 0; j < n; ++j) {
-      const ZoneBox cell{end - n * p + j * p, zone.Top(), p, zone.height()};
-      slip.DrawZoneLine(cell, 0, chars[static_cast<std::size_t>(j)]);
+    const std::vector<std::string> chars = Characters(francs);
+    const auto n = static_cast<double>(chars.size());
+    for (std::size_t j = 0; j < chars.size(); ++j) {
+      slip.DrawZoneLine({end - n * p + static_cast<double>(j) * p, box.Top, p, box.height}, 0,
+                        chars[j]);
     }
   } else {
-    const std::int32_t w = slip.ToModelWidth(slip.Canvas().TextWidth(francs));
-    slip.DrawZoneLine({end - w, zone.Top(), w, zone.height()}, 0, francs);
+    const double w = slip.ToModelWidth(slip.Canvas().TextWidth(francs));
+    slip.DrawZoneLine({end - w, box.Top, w, box.height}, 0, francs);
   }
 }
 

@@ -181,6 +181,11 @@ void TQuickRep::DryRun() {
 }
 
 void TQuickRep::Print(QPrinter& printer) {
+  // The slip sits on the sheet's bottom edge: another paper size (chosen in a print dialog)
+  // would move it off the page, so the report's own paper is always asked for.
+  printer.setPageSize(
+      QPageSize(QSizeF(PaperWidth / 10.0, PaperLength / 10.0), QPageSize::Millimeter));
+  printer.setPageOrientation(QPageLayout::Portrait);
   printer.setFullPage(true);
   QPainter painter(&printer);
   PaintPage(painter);

@@ -72,6 +72,7 @@ TEST(CheckDigit, RefusesANonDigitWithTheIntegerConversionMessage) {
       {"1 2", "' ' is not a valid integer value"},
       {"-1", "'-' is not a valid integer value"},
       {"$1", "'$' is not a valid integer value"},
+      {"45\u00E987", "'\u00E9' is not a valid integer value"},  // the character, not a byte
   };
   for (const Case& c : cases) {
     EXPECT_EQ(FailureOf([&] { CheckDigit(c.digits, 0); }), c.message) << c.digits;

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QPainter>
 #include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -174,6 +175,20 @@ TEST(InvoicePage, PreviewWindow) {
     dialog.grab().save(QString::fromLocal8Bit(out));
   }
   dialog.close();
+}
+
+TEST(InvoicePage, PrintingAsksForA4WhateverPaperThePrinterHad) {
+  Invoice invoice;
+  QTemporaryDir dir;
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(dir.filePath("printed.pdf"));
+  printer.setPageSize(QPageSize(QPageSize::Letter));
+  printer.setPageOrientation(QPageLayout::Landscape);
+  invoice.form.Print(printer);
+  const QSizeF paper = printer.pageLayout().fullRect(QPageLayout::Millimeter).size();
+  EXPECT_NEAR(paper.width(), 210.0, 0.5);
+  EXPECT_NEAR(paper.height(), 297.0, 0.5);
 }
 
 TEST(InvoicePage, PreviewReportsErrorsBeforeOpening) {

@@ -132,6 +132,32 @@ TEST(SlipDrawing, AmountDigitsInTheirCells) {
   }
 }
 
+TEST(SlipDrawing, AReplacementCharacterBeyondAsciiTakesOneCellPerCharacter) {
+  Recorder r;
+  auto layout = DemoLayout();
+  TMontant& m = layout->Amount();
+  for (TFontBaseZone* zone : {&m.Receipt(), &m.Processing()}) {
+    zone->SetLeft(608);
+    zone->SetWidth(593);
+  }
+  m.SetdecimalWidth(90);
+  m.SetCommaWidth(60);
+  m.SetCharWidth(40);
+  m.ShowNegativeAmount = false;
+  m.NegativeAmountChar = 0xA7;                    // the section sign, two bytes in UTF-8
+  layout->Amount().Processing().Imprime = false;  // no amount code for a zero amount
+  layout->Amount().Receipt().Imprime = true;
+  DrawSlip(r.slip, *layout, DemoPayment(0));
+  // Centimes "§§" in the cells at 1111 and 1151, francs "§" in the cell before the gap.
+  for (double left : {1111.0, 1151.0, 1011.0}) {
+    SCOPED_TRACE(left);
+    const auto ops = r.InCellsFrom(left);
+    ASSERT_EQ(ops.size(), 1u);
+    EXPECT_EQ(ops[0].Text, "\u00A7");
+  }
+  EXPECT_TRUE(r.InCellsFrom(1131).empty());
+}
+
 TEST(SlipDrawing, AmountWithoutCharacterWidthEndsAtTheCommaGap) {
   Recorder r;
   auto layout = DemoLayout();

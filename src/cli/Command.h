@@ -10,6 +10,7 @@
 namespace bvr::cli {
 
 // Exit codes: 0 success, 1 a failure of the library (message on stderr), 2 a usage error.
+// A command throws UsageError or the library's errors; the tool's entry point reports them.
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2;

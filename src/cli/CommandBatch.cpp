@@ -68,7 +68,7 @@ BatchPage PageOption(const std::string& value) {
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   std::string output;
   std::unique_ptr<QGuiApplication> app;  // outlives everything that paints
-  try {
+  {
     const Options options(args, {"--csv", "-o", "--layout", "--page", "--offset"},
                           {"--with-form", "--setting-mode"});
     if (!options.Positional().empty()) {
@@ -110,12 +110,6 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     ProgressDisplay progress(err);
     WriteBatchPdfFile(output, *layout, payments, settings,
                       [&progress](std::size_t done, std::size_t total) { progress(done, total); });
-  } catch (const UsageError& e) {
-    err << "bvrslip batch: " << e.what() << "\n" << UsageOf("batch");
-    return kExitUsage;
-  } catch (const std::exception& e) {
-    err << e.what() << "\n";
-    return kExitFailure;
   }
   out << output << "\n";
   return kExitOk;

@@ -12,24 +12,11 @@ namespace bvr::cli {
 namespace {
 
 int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  std::string path;
-  try {
-    const Options options(args, {}, {});
-    if (options.Positional().size() != 1 || options.Positional()[0].empty()) {
-      throw UsageError("check takes one file");
-    }
-    path = options.Positional()[0];
-  } catch (const UsageError& e) {
-    err << "bvrslip check: " << e.what() << "\n" << UsageOf("check");
-    return kExitUsage;
+  const Options options(args, {}, {});
+  if (options.Positional().size() != 1 || options.Positional()[0].empty()) {
+    throw UsageError("check takes one file");
   }
-  std::unique_ptr<TBvrProperties> layout;
-  try {
-    layout = LoadLayout(path);
-  } catch (const EBvrError& e) {
-    err << e.what() << "\n";
-    return kExitFailure;
-  }
+  const std::unique_ptr<TBvrProperties> layout = LoadLayout(options.Positional()[0]);
   try {
     AccountToCodingForm(layout->Account().number());
   } catch (const EBvrError& e) {

@@ -9,20 +9,12 @@ namespace bvr::cli {
 
 namespace {
 
-int RunFormat(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  std::string path;
-  try {
-    const Options options(args, {}, {});
-    if (options.Positional().size() != 1 || options.Positional()[0].empty()) {
-      throw UsageError("format takes one file");
-    }
-    path = options.Positional()[0];
-  } catch (const UsageError& e) {
-    err << "bvrslip format: " << e.what() << "\n" << UsageOf("format");
-    return kExitUsage;
+int RunFormat(const std::vector<std::string>& args, std::ostream& out, std::ostream&) {
+  const Options options(args, {}, {});
+  if (options.Positional().size() != 1 || options.Positional()[0].empty()) {
+    throw UsageError("format takes one file");
   }
-  // A load failure leaves through the tool's handler: message on stderr, exit 1.
-  const std::string text = LoadLayout(path)->SaveToText();
+  const std::string text = LoadLayout(options.Positional()[0])->SaveToText();
   out.write(text.data(), static_cast<std::streamsize>(text.size()));
   out.flush();
   return out ? kExitOk : kExitFailure;

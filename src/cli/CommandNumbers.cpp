@@ -81,16 +81,10 @@ Request ParseRequest(const std::vector<std::string>& args) {
   return r;
 }
 
-int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  Request request;
-  try {
-    request = ParseRequest(args);
-  } catch (const UsageError& e) {
-    err << "bvrslip numbers: " << e.what() << "\n" << UsageOf("numbers");
-    return kExitUsage;
-  }
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream&) {
+  const Request request = ParseRequest(args);
   std::string reference, grouped, codingLine;
-  try {
+  {
     std::unique_ptr<TBvrProperties> layout = LoadLayout(request.layout);
     if (request.account) {
       layout->Account().Setnumber(*request.account);
@@ -105,9 +99,6 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     // paper, so it gets it here too: the output is what the bank would read.
     const bool noAmount = request.noAmount || !layout->Amount().Processing().Imprime;
     codingLine = BuildCodingLine(noAmount, reference, layout->Account().number(), amount);
-  } catch (const std::exception& e) {
-    err << e.what() << "\n";
-    return kExitFailure;
   }
   if (request.json) {
     out << "{\"reference\": " << JsonString(reference) << ", \"grouped\": " << JsonString(grouped)

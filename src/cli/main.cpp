@@ -4,6 +4,7 @@
 #include <exception>
 #include <iostream>
 
+#include "cli/CliSupport.h"
 #include "cli/Command.h"
 
 namespace bvr::cli {
@@ -64,8 +65,12 @@ int main(int argc, char** argv) {
         std::cout << UsageOf(name);
         return kExitOk;
       }
+      // Commands throw: a usage error prints the command's usage, anything else its message.
       try {
         return c.run(args, std::cout, std::cerr);
+      } catch (const UsageError& e) {
+        std::cerr << "bvrslip " << name << ": " << e.what() << "\n" << UsageOf(name);
+        return kExitUsage;
       } catch (const std::exception& e) {
         std::cerr << e.what() << "\n";
         return kExitFailure;

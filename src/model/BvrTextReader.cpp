@@ -224,6 +224,31 @@ class Parser {
     return value;
   }
 
+  struct DigitRun {
+    std::uint64_t value = 0;
+    bool overflow = false;  // the value passed the limit (it stops growing there)
+  };
+
+  // Decimal or hexadecimal digits from the current position, at least one.
+  DigitRun Digits(bool hex, std::uint64_t limit) {
+    DigitRun run;
+    std::size_t digits = 0;
+    for (; pos_ < s_.size(); ++pos_, ++digits) {
+      const int d = hex ? HexDigit(s_[pos_]) : (IsDigit(s_[pos_]) ? s_[pos_] - '0' : -1);
+      if (d < 0) {
+        break;
+      }
+      if (!run.overflow) {
+        run.value = run.value * (hex ? 16u : 10u) + static_cast<std::uint64_t>(d);
+        run.overflow = run.value > limit;
+      }
+    }
+    if (digits == 0) {
+      Fail("Number expected");
+    }
+    return run;
+  }
+
   // "-"? then decimal digits or "$" and hexadecimal digits. Hexadecimal runs over 32 bits as
   // they stand ($FFFFFFFF is -1). Nothing when the value does not fit 32 bits.
   std::optional<std::int32_t> Integer() {
@@ -235,32 +260,16 @@ class Parser {
     if (hex) {
       ++pos_;
     }
-    const int base = hex ? 16 : 10;
-    std::int64_t magnitude = 0;
-    bool overflow = false;
-    std::size_t digits = 0;
-    for (; pos_ < s_.size(); ++pos_, ++digits) {
-      const int d = hex ? HexDigit(s_[pos_]) : (IsDigit(s_[pos_]) ? s_[pos_] - '0' : -1);
-      if (d < 0) {
-        break;
-      }
-      if (!overflow) {
-        magnitude = magnitude * base + d;
-        overflow = magnitude > 0xFFFFFFFFLL;
-      }
-    }
-    if (digits == 0) {
-      Fail("Number expected");
-    }
+    const DigitRun run = Digits(hex, 0xFFFFFFFFu);
     if (!hex && (Is('.') || Is('e') || Is('E'))) {
       Fail("Invalid property value");
     }
-    if (overflow) {
+    if (run.overflow) {
       return std::nullopt;
     }
-    std::int64_t value = magnitude;
+    auto value = static_cast<std::int64_t>(run.value);
     if (hex) {
-      value = static_cast<std::int32_t>(static_cast<std::uint32_t>(magnitude));
+      value = static_cast<std::int32_t>(static_cast<std::uint32_t>(run.value));
     }
     if (negative) {
       value = -value;
@@ -278,23 +287,9 @@ class Parser {
     if (hex) {
       ++pos_;
     }
-    std::uint32_t code = 0;
-    bool overflow = false;
-    std::size_t digits = 0;
-    for (; pos_ < s_.size(); ++pos_, ++digits) {
-      const int d = hex ? HexDigit(s_[pos_]) : (IsDigit(s_[pos_]) ? s_[pos_] - '0' : -1);
-      if (d < 0) {
-        break;
-      }
-      if (!overflow) {
-        code = code * (hex ? 16u : 10u) + static_cast<std::uint32_t>(d);
-        overflow = code > 0x10FFFF;
-      }
-    }
-    if (digits == 0) {
-      Fail("Number expected");
-    }
-    if (overflow || !IsUnicodeScalar(code)) {
+    const DigitRun run = Digits(hex, 0x10FFFF);
+    const auto code = static_cast<std::uint32_t>(run.value);
+    if (run.overflow || !IsUnicodeScalar(code)) {
       return std::nullopt;
     }
     return code;

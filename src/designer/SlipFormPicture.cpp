@@ -89,7 +89,7 @@ class FormPainter {
     Text(25, 452, 30, QStringLiteral("Compte"));
     Field(QRectF(QPointF(250, 392), QPointF(590, 485)), 3);
     AmountBoxes(15, 430, 475, 590);
-    Text(25, 618, 28, QStringLiteral("Versement par"));
+    Text(25, 678, 28, QStringLiteral("Versement par"));  // below the reference line
     p_.setPen(Pen(4, Qt::DashLine));
     p_.setBrush(Qt::NoBrush);
     p_.drawEllipse(QPointF(115, 972), 72, 72);

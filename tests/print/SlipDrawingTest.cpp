@@ -15,6 +15,17 @@ using test::Recorder;
 
 constexpr const char* kDemoCodingLine = "0100001000004>001234560000000000000456878+ 019876544>";
 
+// Both amount zones at L 608, W 593, with D 90, K 60 and one 4 mm cell per character.
+void UseFortyTenthCells(TMontant& m) {
+  for (TFontBaseZone* zone : {&m.Receipt(), &m.Processing()}) {
+    zone->SetLeft(608);
+    zone->SetWidth(593);
+  }
+  m.SetdecimalWidth(90);
+  m.SetCommaWidth(60);
+  m.SetCharWidth(40);
+}
+
 TEST(SlipDrawing, LinesOfAZoneAreCutAtItsBottomEdge) {
   Recorder r;
   TFont font;
@@ -107,13 +118,7 @@ TEST(SlipDrawing, AmountDigitsInTheirCells) {
   Recorder r;
   auto layout = DemoLayout();
   TMontant& m = layout->Amount();
-  for (TFontBaseZone* zone : {&m.Receipt(), &m.Processing()}) {
-    zone->SetLeft(608);
-    zone->SetWidth(593);
-  }
-  m.SetdecimalWidth(90);
-  m.SetCommaWidth(60);
-  m.SetCharWidth(40);
+  UseFortyTenthCells(m);
   DrawSlip(r.slip, *layout, DemoPayment(1000));
   struct Cell {
     double left;
@@ -136,13 +141,7 @@ TEST(SlipDrawing, AReplacementCharacterBeyondAsciiTakesOneCellPerCharacter) {
   Recorder r;
   auto layout = DemoLayout();
   TMontant& m = layout->Amount();
-  for (TFontBaseZone* zone : {&m.Receipt(), &m.Processing()}) {
-    zone->SetLeft(608);
-    zone->SetWidth(593);
-  }
-  m.SetdecimalWidth(90);
-  m.SetCommaWidth(60);
-  m.SetCharWidth(40);
+  UseFortyTenthCells(m);
   m.ShowNegativeAmount = false;
   m.NegativeAmountChar = 0xA7;                    // the section sign, two bytes in UTF-8
   layout->Amount().Processing().Imprime = false;  // no amount code for a zero amount

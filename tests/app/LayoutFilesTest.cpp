@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <csignal>
 
+#include "FileSizeLimit.h"
 #include "app/LayoutFiles.h"
 #include "model/BvrProperties.h"
 #include "model/DemoLayout.h"
@@ -72,20 +71,15 @@ TEST(LayoutFiles, AFailedSaveLeavesTheOldFileWhole) {
   QTemporaryDir dir;
   const QString path = dir.filePath("kept.BVR");
   WriteBytes(path, "old layout");
-  // Writes beyond the file size limit fail (for root as well): the save cannot complete.
-  std::signal(SIGXFSZ, SIG_IGN);
-  rlimit old{};
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-  rlimit small = old;
-  small.rlim_cur = 64;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
   std::string message;
-  try {
-    SaveLayoutFile(path, std::string(4096, 'x'));
-  } catch (const EBvrError& e) {
-    message = e.what();
+  {
+    const test::FileSizeLimit limit(64);
+    try {
+      SaveLayoutFile(path, std::string(4096, 'x'));
+    } catch (const EBvrError& e) {
+      message = e.what();
+    }
   }
-  setrlimit(RLIMIT_FSIZE, &old);
   EXPECT_EQ(message.rfind("Cannot create file \"" + path.toStdString() + "\". ", 0), 0u) << message;
   EXPECT_EQ(ReadBytes(path), QByteArray("old layout"));
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"kept.BVR"});

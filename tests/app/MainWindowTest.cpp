@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
@@ -12,8 +11,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest/QTest>
-#include <csignal>
 
+#include "FileSizeLimit.h"
 #include "app/ErrorReporting.h"
 #include "app/UConfigBVR.h"
 #include "designer/VYKBVRComponents.h"
@@ -251,16 +250,11 @@ TEST_F(MainWindowTest, AFailedSaveShowsTheReasonAndKeepsTheOldFile) {
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write("old layout");
   }
-  // Writes beyond the file size limit fail, for root as well.
-  std::signal(SIGXFSZ, SIG_IGN);
-  rlimit old{};
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-  rlimit small = old;
-  small.rlim_cur = 64;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
   saveAnswer = path;
-  Click("ButtonSave");
-  setrlimit(RLIMIT_FSIZE, &old);
+  {
+    const test::FileSizeLimit limit(64);
+    Click("ButtonSave");
+  }
   ASSERT_EQ(errors.size(), 1u);
   EXPECT_TRUE(errors[0].message.startsWith("Cannot create file \"" + path + "\". "))
       << errors[0].message.toStdString();

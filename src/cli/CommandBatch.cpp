@@ -68,49 +68,46 @@ BatchPage PageOption(const std::string& value) {
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   std::string output;
   std::unique_ptr<QGuiApplication> app;  // outlives everything that paints
-  {
-    const Options options(args, {"--csv", "-o", "--layout", "--page", "--offset"},
-                          {"--with-form", "--setting-mode"});
-    if (!options.Positional().empty()) {
-      throw UsageError("unexpected argument " + options.Positional().front());
-    }
-    const std::string csvPath = options.Value("--csv").value_or("");
-    if (csvPath.empty()) {
-      throw UsageError("missing --csv PAYMENTS.csv");
-    }
-    output = options.Value("-o").value_or("");
-    if (output.empty()) {
-      throw UsageError("missing -o OUT.pdf");
-    }
-    BatchSettings settings;
-    settings.page = PageOption(options.Value("--page").value_or("invoice"));
-    settings.withForm = options.Has("--with-form");
-    settings.settingMode = options.Has("--setting-mode");
-    if (auto text = options.Value("--offset")) {
-      const auto offset = ParseSlipOffset(*text);
-      if (!offset) {
-        throw UsageError("--offset takes DX,DY in tenths of a millimetre, e.g. 15,-5");
-      }
-      settings.offset = *offset;
-    }
-
-    // Everything is read and checked before the output is opened.
-    const std::unique_ptr<TBvrProperties> layout =
-        LoadLayout(options.Value("--layout").value_or(""));
-    const std::vector<Payment> payments = ReadPayments(ReadFileBytes(csvPath));
-    if (payments.empty()) {
-      throw EBvrError(std::string("CSV: no payment after the header"));
-    }
-    if (!settings.settingMode) {
-      // The overlay computes no number: only the CSV itself must read.
-      CheckPayments(payments, *layout);
-    }
-
-    app = EnsureGuiApplication();
-    ProgressDisplay progress(err);
-    WriteBatchPdfFile(output, *layout, payments, settings,
-                      [&progress](std::size_t done, std::size_t total) { progress(done, total); });
+  const Options options(args, {"--csv", "-o", "--layout", "--page", "--offset"},
+                        {"--with-form", "--setting-mode"});
+  if (!options.Positional().empty()) {
+    throw UsageError("unexpected argument " + options.Positional().front());
   }
+  const std::string csvPath = options.Value("--csv").value_or("");
+  if (csvPath.empty()) {
+    throw UsageError("missing --csv PAYMENTS.csv");
+  }
+  output = options.Value("-o").value_or("");
+  if (output.empty()) {
+    throw UsageError("missing -o OUT.pdf");
+  }
+  BatchSettings settings;
+  settings.page = PageOption(options.Value("--page").value_or("invoice"));
+  settings.withForm = options.Has("--with-form");
+  settings.settingMode = options.Has("--setting-mode");
+  if (auto text = options.Value("--offset")) {
+    const auto offset = ParseSlipOffset(*text);
+    if (!offset) {
+      throw UsageError("--offset takes DX,DY in tenths of a millimetre, e.g. 15,-5");
+    }
+    settings.offset = *offset;
+  }
+
+  // Everything is read and checked before the output is opened.
+  const std::unique_ptr<TBvrProperties> layout = LoadLayout(options.Value("--layout").value_or(""));
+  const std::vector<Payment> payments = ReadPayments(ReadFileBytes(csvPath));
+  if (payments.empty()) {
+    throw EBvrError(std::string("CSV: no payment after the header"));
+  }
+  if (!settings.settingMode) {
+    // The overlay computes no number: only the CSV itself must read.
+    CheckPayments(payments, *layout);
+  }
+
+  app = EnsureGuiApplication();
+  ProgressDisplay progress(err);
+  WriteBatchPdfFile(output, *layout, payments, settings,
+                    [&progress](std::size_t done, std::size_t total) { progress(done, total); });
   out << output << "\n";
   return kExitOk;
 }

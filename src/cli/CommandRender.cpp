@@ -43,54 +43,52 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream&) 
   std::unique_ptr<TBvrProperties> layout;
   std::unique_ptr<TFormReportBVR> report;
   int dpi = 300;
-  {
-    const Options options(args, {"--layout", "--invoice", "--amount", "--payer", "-o", "--dpi"},
-                          {"--no-amount", "--setting-mode"});
-    if (!options.Positional().empty()) {
-      throw UsageError("unexpected argument " + options.Positional().front());
+  const Options options(args, {"--layout", "--invoice", "--amount", "--payer", "-o", "--dpi"},
+                        {"--no-amount", "--setting-mode"});
+  if (!options.Positional().empty()) {
+    throw UsageError("unexpected argument " + options.Positional().front());
+  }
+  output = options.Value("-o").value_or("");
+  if (output.empty()) {
+    throw UsageError("missing -o OUT.pdf|OUT.png");
+  }
+  if (!EndsWith(output, ".pdf") && !EndsWith(output, ".png")) {
+    throw UsageError("the output must end in .pdf or .png");
+  }
+  if (options.Has("--amount") && options.Has("--no-amount")) {
+    throw UsageError("--amount and --no-amount exclude each other");
+  }
+  if (auto d = options.Value("--dpi")) {
+    dpi = StrToInt(*d);
+    if (dpi < 36 || dpi > 2400) {
+      throw UsageError("--dpi must lie between 36 and 2400");
     }
-    output = options.Value("-o").value_or("");
-    if (output.empty()) {
-      throw UsageError("missing -o OUT.pdf|OUT.png");
-    }
-    if (!EndsWith(output, ".pdf") && !EndsWith(output, ".png")) {
-      throw UsageError("the output must end in .pdf or .png");
-    }
-    if (options.Has("--amount") && options.Has("--no-amount")) {
-      throw UsageError("--amount and --no-amount exclude each other");
-    }
-    if (auto d = options.Value("--dpi")) {
-      dpi = StrToInt(*d);
-      if (dpi < 36 || dpi > 2400) {
-        throw UsageError("--dpi must lie between 36 and 2400");
-      }
-    }
+  }
 
-    layout = LoadLayout(options.Value("--layout").value_or(""));
-    if (options.Has("--no-amount")) {
-      // Printed without an amount: the coding line takes its form without amount.
-      layout->Amount().Processing().Imprime = false;
-      layout->Amount().Receipt().Imprime = false;
-    }
+  layout = LoadLayout(options.Value("--layout").value_or(""));
+  if (options.Has("--no-amount")) {
+    // Printed without an amount: the coding line takes its form without amount.
+    layout->Amount().Processing().Imprime = false;
+    layout->Amount().Receipt().Imprime = false;
+  }
 
-    app = EnsureGuiApplication();
-    report = std::make_unique<TFormReportBVR>();
-    TVYKqrBVR& slip = report->VYKqrBVR;
-    slip.SetSettingMode(options.Has("--setting-mode"));
-    slip.SetBvrProperties(layout.get());
-    slip.SetAmount(options.Has("--amount") ? ParseAmount(*options.Value("--amount")) : 1000.0);
-    slip.Reference().InternalNumber = options.Value("--invoice").value_or("45687");
-    std::vector<std::string> payer = options.Values("--payer");
-    if (payer.empty()) {
-      payer = {"Monsieur", "Jean Dupont", "Chemin des Vignes 7", "2000 Neuchâtel"};
-    }
-    slip.SetPayedBy(payer);
+  app = EnsureGuiApplication();
+  report = std::make_unique<TFormReportBVR>();
+  TVYKqrBVR& slip = report->VYKqrBVR;
+  slip.SetSettingMode(options.Has("--setting-mode"));
+  slip.SetBvrProperties(layout.get());
+  slip.SetAmount(options.Has("--amount") ? ParseAmount(*options.Value("--amount")) : 1000.0);
+  slip.Reference().InternalNumber = options.Value("--invoice").value_or("45687");
+  std::vector<std::string> payer = options.Values("--payer");
+  if (payer.empty()) {
+    payer = {"Monsieur", "Jean Dupont", "Chemin des Vignes 7", "2000 Neuchâtel"};
+  }
+  slip.SetPayedBy(payer);
 
-    if (EndsWith(output, ".pdf")) {
-      report->RenderToPdf(QString::fromStdString(output));
-    } else {
-      WritePng(report->RenderToImage(dpi), output);
-    }
+  if (EndsWith(output, ".pdf")) {
+    report->RenderToPdf(QString::fromStdString(output));
+  } else {
+    WritePng(report->RenderToImage(dpi), output);
   }
   out << output << "\n";
   return kExitOk;

@@ -10,7 +10,6 @@
 #include "editing/VYKBVRDialog.h"
 #include "editing/VYKBVRReferenceDialog.h"
 #include "editing/VYKBVRTexteDialog.h"
-#include "report/QtFont.h"
 #include "strings/VYKBVRResources.h"
 
 namespace bvr {
@@ -19,10 +18,13 @@ namespace {
 
 bool SelectFontWithDialog(QWidget* parent, const QFont& initial, QFont* chosen) {
   QFontDialog dialog(initial, parent);
+  // What the dialog shows may differ from what it was given (a slant or weight the face lacks
+  // is shown as the nearest style): confirmed unchanged, it hands back the font it was given.
+  const QFont shown = dialog.currentFont();
   if (dialog.exec() != QDialog::Accepted) {
     return false;
   }
-  *chosen = dialog.selectedFont();
+  *chosen = dialog.selectedFont() == shown ? initial : dialog.selectedFont();
   return true;
 }
 
@@ -89,7 +91,7 @@ void TGeneralPopupMenu::CoordinatesItemClick() {
 void TGeneralPopupMenu::FontItemClick() {
   TFont font;
   font.Assign(GetZoneFont());  // a copy: the zone changes only through SetZoneFont
-  const QFont initial = ToQFont(font);
+  const QFont initial = OfferedFont(font);
   QFont chosen;
   const bool confirmed = fontSelector_ ? fontSelector_(DialogParent(), initial, &chosen)
                                        : SelectFontWithDialog(DialogParent(), initial, &chosen);

@@ -1,16 +1,20 @@
 // The zone menus on a real slip layout: items, print flag, and each dialog confirmed or
 // cancelled as a user would, with the change hook and the designer refreshes counted.
 #include <QAction>
+#include <QDialogButtonBox>
+#include <QFontDialog>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTest>
 
 #include "DialogTestSupport.h"
 #include "editing/VykBvrPopupMenus.h"
 #include "model/ZoneShape.h"
 #include "numbers/VYKBVRFunctions.h"
+#include "report/QtTranslations.h"
 
 namespace bvr::test {
 namespace {
@@ -216,6 +220,34 @@ TEST_F(ZoneMenus, FontOfOneZoneOnlyThroughTheSelector) {
   Trigger(*receiptMenu, "FontItem");
   EXPECT_EQ(receipt.Font().Name(), "arial");
   EXPECT_EQ(receipt.Font().Size(), 12);
+}
+
+// The real font dialog, confirmed with nothing changed, leaves every zone font as it was:
+// the layout's own name stays even where the toolkit would guess another face for it.
+TEST_F(ZoneMenus, UnchangedFontDialogKeepsTheFont) {
+  ASSERT_TRUE(InstallToolkitTranslations());
+  for (const char* name : {"arial", "Arial", "Courrier New", "OCR-B", "MS Sans Serif"}) {
+    TFontBaseZone& zone = properties_.Amount().Processing();
+    zone.Font().SetName(name);
+    zone.Font().SetStyle(fsItalic);
+    const std::string before = properties_.SaveToText();
+    QString title;
+    QString offered;
+    WhenModal([&](QDialog& d) {
+      title = d.windowTitle();
+      auto* fontDialog = qobject_cast<QFontDialog*>(&d);
+      ASSERT_NE(fontDialog, nullptr);
+      offered = fontDialog->currentFont().family();
+      auto* buttons = d.findChild<QDialogButtonBox*>();
+      ASSERT_NE(buttons, nullptr);
+      QTest::mouseClick(buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
+    });
+    auto menu = Make<TMontantPopupMenu>(zsProcessing);
+    Trigger(*menu, "FontItem");
+    EXPECT_EQ(properties_.SaveToText(), before) << name;
+    EXPECT_EQ(offered, QFontInfo(QFont(QString::fromLatin1(name))).family()) << name;
+    EXPECT_EQ(title, QStringLiteral("Choisir une police")) << name;
+  }
 }
 
 TEST_F(ZoneMenus, TextOfTheMenusSideOnly) {

@@ -131,9 +131,9 @@ std::vector<Payment> ReadPayments(std::string_view csvText) {
 }
 
 void CheckPayments(const std::vector<Payment>& payments, const TBvrProperties& layout) {
-  const bool noAmount = !layout.Amount().Processing().Imprime;
   const std::string account = layout.Account().number();
   for (const Payment& p : payments) {
+    const bool noAmount = !CodingLineCarriesAmount(layout.Amount().Processing().Imprime, p.amount);
     if (p.invoice.empty() || !std::all_of(p.invoice.begin(), p.invoice.end(),
                                           [](char c) { return c >= '0' && c <= '9'; })) {
       RowError(p.row, "invoice", Fmt("'%s' is not a valid integer value").s(p.invoice));

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 
 #include "strings/BvrError.h"
@@ -97,6 +98,29 @@ std::string FormatGeneral(double value, char decimalSeparator) {
     text = "0";
   }
   return text + exponent;
+}
+
+std::string FormatPlainDecimal(double value) {
+  std::string text = FormatGeneral(value);
+  const std::size_t e = text.find('e');
+  if (e == std::string::npos) {
+    return text;
+  }
+  const long exponent = std::strtol(text.c_str() + e + 1, nullptr, 10);
+  text.erase(e);
+  const std::string sign = text[0] == '-' ? "-" : "";
+  text.erase(0, sign.size());
+  // The mantissa has one digit before its point: the point moves `exponent` places.
+  std::string digits = text.substr(0, 1) + (text.size() > 2 ? text.substr(2) : "");
+  const long point = 1 + exponent;
+  if (point <= 0) {
+    return sign + "0." + std::string(static_cast<std::size_t>(-point), '0') + digits;
+  }
+  if (static_cast<std::size_t>(point) >= digits.size()) {
+    return sign + digits + std::string(static_cast<std::size_t>(point) - digits.size(), '0');
+  }
+  digits.insert(static_cast<std::size_t>(point), ".");
+  return sign + digits;
 }
 
 std::int32_t StrToInt(const std::string& text) {

@@ -15,6 +15,10 @@ std::int32_t RoundHalfEven(double value);
 // no separator for whole numbers (0.1 + 0.2 gives "0.3", 1000 gives "1000").
 std::string FormatGeneral(double value, char decimalSeparator = '.');
 
+// The same digits without an exponent, for messages and printed amounts: 1e+15 gives
+// "1000000000000000", -1e-07 gives "-0.0000001". Infinities and NaN as FormatGeneral.
+std::string FormatPlainDecimal(double value);
+
 // Integer text: optional sign, decimal digits or "$" and hexadecimal digits, nothing else.
 // Fails with "'%s' is not a valid integer value".
 std::int32_t StrToInt(const std::string& text);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 
 #include "numbers/Conversions.h"
 #include "strings/BvrError.h"
@@ -55,20 +54,6 @@ std::string PadLeft(std::string text, std::size_t width) {
 
 // The whole digits of a general text in exponent form with a positive exponent
 // ("1.5e+15" -> "1500000000000000"): the same significant digits, written out.
-std::string ExpandExponent(const std::string& text, std::size_t e) {
-  std::string mantissa = text.substr(0, e);
-  std::size_t point = mantissa.find_first_not_of("0123456789");
-  std::string digits = mantissa.substr(0, point);
-  if (point != std::string::npos) {
-    digits += mantissa.substr(point + 1);
-  }
-  const long exponent = std::strtol(text.c_str() + e + 1, nullptr, 10);
-  const std::size_t whole =
-      (point == std::string::npos ? mantissa.size() : point) + static_cast<std::size_t>(exponent);
-  digits.resize(whole, '0');
-  return digits;
-}
-
 std::string InvalidAccountMessage(const std::string& account) {
   return std::string(LoadResString(SInvalidAccountFormat)) + " : " + account;
 }
@@ -166,7 +151,8 @@ SplitAmountResult SplitAmount(double amount) {
   }
   // A minus sign would end the francs run and the amount would reach the code as positive.
   if (std::signbit(amount) && amount != 0.0) {
-    throw EBvrError(FormatGeneral(amount) + " : " + std::string(LoadResString(SNegativeAmount)));
+    throw EBvrError(FormatPlainDecimal(amount) + " : " +
+                    std::string(LoadResString(SNegativeAmount)));
   }
   std::string text = FormatGeneral(amount);
   // The general text turns to exponent form below 0.0001 and from 15 whole digits on (which
@@ -176,7 +162,7 @@ SplitAmountResult SplitAmount(double amount) {
     if (text[e + 1] == '-') {
       text = "0";  // no centime survives the cut to two decimals
     } else {
-      throw EBvrError(ExpandExponent(text, e) + " : " +
+      throw EBvrError(FormatPlainDecimal(amount) + " : " +
                       std::string(LoadResString(SAmountTooLarge)));
     }
   }
@@ -189,6 +175,10 @@ SplitAmountResult SplitAmount(double amount) {
   std::string centimes = DigitRun(text, pos).substr(0, 2);
   centimes.append(2 - centimes.size(), '0');
   return {francs, centimes};
+}
+
+bool CodingLineCarriesAmount(bool processingPrintsAmount, double amount) {
+  return processingPrintsAmount && !(amount < 0);
 }
 
 std::string BuildCodingLine(bool noAmount, const std::string& reference, const std::string& account,

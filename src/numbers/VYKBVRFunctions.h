@@ -53,6 +53,11 @@ struct SplitAmountResult {
 // fixed-point text give 0 centimes.
 SplitAmountResult SplitAmount(double amount);
 
+// Whether a printed slip's coding line carries the amount: only when the processing part
+// prints it, and never for a credit. The amount code has no sign, so a negative amount would
+// be read as a debit; its slip gets the code without amount instead.
+bool CodingLineCarriesAmount(bool processingPrintsAmount, double amount);
+
 // Amount code, ">", reference, "+ ", account in coding form, ">".
 std::string BuildCodingLine(bool noAmount, const std::string& reference, const std::string& account,
                             double amount);

@@ -21,7 +21,7 @@ std::string WithoutLeadingZeros(const std::string& digits) {
 // The same cut as the amount code, for amounts the code cannot carry (too large, not finite):
 // the coding line reports those itself; the printed parts still show what was asked.
 AmountTexts DigitsOfGeneralText(double magnitude) {
-  const std::string text = FormatGeneral(magnitude);
+  const std::string text = FormatPlainDecimal(magnitude);
   std::size_t pos = 0;
   while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9') {
     ++pos;
@@ -167,9 +167,8 @@ void DrawSlip(TSlipCanvas& slip, const TBvrProperties& layout, const PaymentValu
   DrawFrancs(slip, m, m.Receipt(), amount.Francs);
   DrawFrancs(slip, m, m.Processing(), amount.Francs);
 
-  // The amount code carries the amount exactly when the processing part prints it.
-  const std::string codingLine =
-      BuildCodingLine(!m.Processing().Imprime, reference, account, payment.Amount);
+  const bool noAmount = !CodingLineCarriesAmount(m.Processing().Imprime, payment.Amount);
+  const std::string codingLine = BuildCodingLine(noAmount, reference, account, payment.Amount);
   slip.DrawCodingLine(codingLine, kSlipWidth - layout.CodageZone().fromRight,
                       kSlipHeight - layout.CodageZone().fromBottom);
 }

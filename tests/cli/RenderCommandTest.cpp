@@ -74,6 +74,27 @@ TEST_F(RenderTest, PaymentOptionsReachThePage) {
             std::string::npos);
 }
 
+// A credit note prints: its amount as the layout shows negative amounts, and the coding line
+// without amount.
+TEST_F(RenderTest, NegativeAmountPrintsWithTheCodeWithoutAmount) {
+  const fs::path pdf = dir / "invoice.pdf";
+  ASSERT_EQ(Run("--amount -12.5 -o " + pdf.string()).code, 0);
+  std::string text = NoBlanks(Text(pdf));
+  EXPECT_NE(text.find("5050-12-12"), std::string::npos) << text;
+  EXPECT_NE(text.find("042>001234560000000000000456878+019876544>"), std::string::npos);
+
+  std::string layout(bvr::DemonstrationLayoutText());
+  layout.insert(layout.rfind("end"), "  Amount.ShowNegativeAmount = False\r\n");
+  std::ofstream(dir / "hidden.BVR", std::ios::binary) << layout;
+  ASSERT_EQ(
+      Run("--layout " + (dir / "hidden.BVR").string() + " --amount -12.5 -o " + pdf.string()).code,
+      0);
+  text = NoBlanks(Text(pdf));
+  EXPECT_NE(text.find("*****"), std::string::npos) << text;
+  EXPECT_EQ(text.find("-12"), std::string::npos);
+  EXPECT_NE(text.find("042>001234560000000000000456878+019876544>"), std::string::npos);
+}
+
 TEST_F(RenderTest, ErrorsExitOneAndLeaveNoFile) {
   struct Row {
     std::string args;
@@ -81,7 +102,6 @@ TEST_F(RenderTest, ErrorsExitOneAndLeaveNoFile) {
   };
   const Row rows[] = {
       {"--amount 123456789", "123456789 : Montant trop grand"},
-      {"--amount -3", "-3 : Montant négatif"},
       {"--layout " + Layout("01-987654-5").string(), "Format du n° d'adhérent invalide"},
       {"--layout " + (dir / "missing.BVR").string(), "Cannot open file"},
   };

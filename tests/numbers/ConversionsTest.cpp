@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <utility>
 
 #include "FailureOf.h"
 #include "numbers/Conversions.h"
@@ -70,6 +71,21 @@ TEST(FormatGeneral, WritesAtMostFifteenSignificantDigits) {
   };
   for (const Case& c : cases) {
     EXPECT_EQ(FormatGeneral(c.value, c.separator), c.expected) << c.expected;
+  }
+}
+
+TEST(FormatPlainDecimal, WritesExponentFormsOut) {
+  const std::pair<double, const char*> cases[] = {
+      {12.5, "12.5"},
+      {-1e-7, "-0.0000001"},
+      {1.5e-5, "0.000015"},
+      {1e15, "1000000000000000"},
+      {1234567890123456, "1234567890123460"},
+      {-1.5e20, "-150000000000000000000"},
+      {std::numeric_limits<double>::infinity(), "INF"},
+  };
+  for (const auto& [value, expected] : cases) {
+    EXPECT_EQ(FormatPlainDecimal(value), expected) << expected;
   }
 }
 

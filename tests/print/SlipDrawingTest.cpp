@@ -202,6 +202,7 @@ TEST(SlipDrawing, PrintedAmountTexts) {
       {12.345, true, "12", "34"},
       {99999999.99, true, "99999999", "99"},
       {123456789, true, "123456789", "00"},
+      {1e15, true, "1000000000000000", "00"},
   };
   auto layout = DemoLayout();
   TMontant& m = layout->Amount();
@@ -259,6 +260,56 @@ TEST(SlipDrawing, ProcessingAmountNotPrintedGivesTheCodeWithoutAmount) {
   EXPECT_TRUE(r.InCellsFrom(processing.Left() + processing.Width() - 90).empty());
 }
 
+// The texts drawn on the zone's first line, left of its right edge, in drawing order.
+std::vector<std::string> CellTexts(const Recorder& r, const TBaseZone& zone) {
+  std::vector<std::string> texts;
+  for (const CanvasOp& op : r.Texts()) {
+    if (op.kind == CanvasOp::Kind::ClippedText && op.Clip.Top == zone.Top() &&
+        op.Clip.Left < zone.Left() + zone.Width()) {
+      texts.push_back(op.Text);
+    }
+  }
+  return texts;
+}
+
+// A credit prints its amount as the layout says and a coding line without amount, which no
+// reader can take for a debit.
+TEST(SlipDrawing, NegativeAmountsPrintWithTheCodeWithoutAmount) {
+  const std::pair<bool, std::vector<std::string>> rows[] = {
+      {true, {"50", "-12"}},
+      {false, {"**", "*"}},
+  };
+  for (const auto& [show, cells] : rows) {
+    SCOPED_TRACE(show);
+    auto layout = DemoLayout();
+    layout->Amount().ShowNegativeAmount = show;
+    for (const TFontBaseZone* zone :
+         {&layout->Amount().Receipt(), &layout->Amount().Processing()}) {
+      Recorder r;
+      DrawSlip(r.slip, *layout, DemoPayment(-12.5));
+      EXPECT_EQ(Recorder::Joined(r.CodingChars()), "042>001234560000000000000456878+ 019876544>");
+      EXPECT_EQ(CellTexts(r, *zone), cells);
+    }
+  }
+}
+
+// Past the amount code's eight digits of francs, a receipt whose processing part prints no
+// amount still shows every digit.
+TEST(SlipDrawing, HugeAmountOnTheReceiptOnly) {
+  Recorder r;
+  auto layout = DemoLayout();
+  layout->Amount().Processing().Imprime = false;
+  DrawSlip(r.slip, *layout, DemoPayment(1e15));
+  const TFontBaseZone& receipt = layout->Amount().Receipt();
+  std::string drawn;
+  for (const std::string& text : CellTexts(r, receipt)) {
+    drawn += text;
+  }
+  EXPECT_EQ(drawn,
+            "00"
+            "1000000000000000");
+}
+
 TEST(SlipDrawing, NumberErrorsStopTheDrawingBeforeTheCodingLine) {
   struct Row {
     double amount;
@@ -266,7 +317,6 @@ TEST(SlipDrawing, NumberErrorsStopTheDrawingBeforeTheCodingLine) {
     std::string message;
   };
   const Row rows[] = {
-      {-12.5, "01-987654-4", "-12.5 : Montant négatif"},
       {123456789, "01-987654-4", "123456789 : Montant trop grand"},
       {1000, "01-987654-5", "Format du n° d'adhérent invalide : 01-987654-5 clef invalide"},
   };

@@ -6,6 +6,7 @@
 // strings only, a set identifiers only), so no input can deepen the stack. A nested object
 // section is refused at its "object" line with "'end' expected": the slip object has no
 // children. Text after the final "end" is not read.
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -116,7 +117,7 @@ class Parser {
         entry.path += name;
       }
       if (!Is('=')) {
-        Fail("'=' expected");
+        FailAfterLastToken("'=' expected");
       }
       ++pos_;
       entry.value = ParseValue();
@@ -125,23 +126,64 @@ class Parser {
   }
 
  private:
-  [[noreturn]] void Fail(std::string_view what) const {
-    throw EBvrError(Fmt("%s on line %d").s(std::string(what)).d(line_));
+  // Reported on the line where the offending token starts.
+  [[noreturn]] void Fail(std::string_view what) const { FailAt(what, pos_); }
+
+  // For a token missing at the end of a line: reported on that line, not on the next one,
+  // whose first token was read in its place.
+  [[noreturn]] void FailAfterLastToken(std::string_view what) const {
+    std::size_t at = std::min(pos_, s_.size());
+    while (at > 0 && IsBlank(s_[at - 1])) {
+      --at;
+    }
+    FailAt(what, at);
+  }
+
+  [[noreturn]] void FailAt(std::string_view what, std::size_t at) const {
+    throw EBvrError(Fmt("%s on line %d").s(std::string(what)).d(LineAt(at)));
+  }
+
+  static bool IsBlank(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return u != 0 && u <= 32;
+  }
+
+  // CR, LF and CR LF each end one line. Counted only once, when failing.
+  long long LineAt(std::size_t at) const {
+    long long line = 1;
+    for (std::size_t i = 0; i < at; ++i) {
+      if (s_[i] == '\n' || (s_[i] == '\r' && (i + 1 >= s_.size() || s_[i + 1] != '\n'))) {
+        ++line;
+      }
+    }
+    return line;
+  }
+
+  // An identifier followed by "." or "=": the start of a property line, never a value.
+  bool StartsPath() const {
+    std::size_t at = pos_;
+    if (at >= s_.size() || !IsLetter(s_[at])) {
+      return false;
+    }
+    while (at < s_.size() && (IsLetter(s_[at]) || IsDigit(s_[at]))) {
+      ++at;
+    }
+    while (at < s_.size() && IsBlank(s_[at])) {
+      ++at;
+    }
+    return at < s_.size() && (s_[at] == '.' || s_[at] == '=');
+  }
+
+  bool LineEndBetween(std::size_t from, std::size_t to) const {
+    return s_.substr(from, to - from).find_first_of("\r\n") != std::string_view::npos;
   }
 
   bool AtEnd() const { return pos_ >= s_.size(); }
   bool Is(char c) const { return pos_ < s_.size() && s_[pos_] == c; }
 
-  // Bytes 1 to 32 separate tokens; only line feeds count lines.
+  // Bytes 1 to 32 separate tokens.
   void SkipBlanks() {
-    while (pos_ < s_.size()) {
-      const auto c = static_cast<unsigned char>(s_[pos_]);
-      if (c == 0 || c > 32) {
-        return;
-      }
-      if (c == '\n') {
-        ++line_;
-      }
+    while (pos_ < s_.size() && IsBlank(s_[pos_])) {
       ++pos_;
     }
   }
@@ -159,9 +201,14 @@ class Parser {
   }
 
   Value ParseValue() {
+    const std::size_t afterEquals = pos_;
     SkipBlanks();
     if (AtEnd()) {
       Fail("Invalid property value");
+    }
+    // A value may start on the next line, but a path there means this line lacks its value.
+    if (LineEndBetween(afterEquals, pos_) && StartsPath()) {
+      FailAt("Invalid property value", afterEquals);
     }
     Value value;
     const char c = s_[pos_];
@@ -301,11 +348,9 @@ class Parser {
   // a first pass checks it and a second one builds it.
   std::string StringValue() {
     const std::size_t startPos = pos_;
-    const long long startLine = line_;
     const bool hasHighCode = StringPass(nullptr, false);
     const std::size_t endPos = pos_;
     pos_ = startPos;
-    line_ = startLine;
     std::string out;
     out.reserve(endPos - startPos);
     StringPass(&out, hasHighCode);
@@ -356,11 +401,9 @@ class Parser {
         }
       }
       const std::size_t afterToken = pos_;
-      const long long lineAfterToken = line_;
       SkipBlanks();
       if (!Is('+')) {
         pos_ = afterToken;
-        line_ = lineAfterToken;
         return hasHighCode;
       }
       ++pos_;
@@ -390,7 +433,6 @@ class Parser {
 
   std::string_view s_;
   std::size_t pos_ = 0;
-  long long line_ = 1;
 };
 
 // Applies entries to the object: each path is followed through the published sub-objects,

@@ -9,9 +9,11 @@
 #include <cmath>
 
 #include "numbers/Conversions.h"
+#include "report/ExactMediaBox.h"
 #include "report/QPainterCanvas.h"
 #include "report/QRPreview.h"
 #include "report/RecordingCanvas.h"
+#include "strings/BvrError.h"
 
 namespace bvr {
 
@@ -192,15 +194,20 @@ void TQuickRep::Print(QPrinter& printer) {
 }
 
 void TQuickRep::ExportToPdf(QIODevice& device, int dpi) {
-  QPdfWriter writer(&device);
+  const QSizeF paperMm(PaperWidth / 10.0, PaperLength / 10.0);
+  const QPageLayout pageLayout = ExactPageLayout(paperMm);
+  ExactMediaBox exactDevice(device, pageLayout, paperMm);
+  QPdfWriter writer(&exactDevice);
   writer.setResolution(dpi);
-  writer.setPageSize(
-      QPageSize(QSizeF(PaperWidth / 10.0, PaperLength / 10.0), QPageSize::Millimeter));
-  writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+  writer.setPageLayout(pageLayout);
   writer.setTitle(QString::fromStdString(ReportTitle));
   writer.setCreator(QStringLiteral("bvrslip"));
   QPainter painter(&writer);
   PaintPage(painter);
+  painter.end();
+  if (!exactDevice.Finish()) {
+    throw EBvrError(std::string("Cannot write the PDF: the output refused data"));
+  }
 }
 
 QImage TQuickRep::RenderToImage(int dpi) {

@@ -50,6 +50,11 @@ TEST_F(RenderTest, DemonstrationInvoiceAsPdfAndPng) {
   ASSERT_EQ(Run("-o " + pdf.string()).code, 0);
   EXPECT_NE(NoBlanks(Text(pdf)).find("0100001000004>001234560000000000000456878+019876544>"),
             std::string::npos);
+  // The exact A4 size, not the whole points Qt rounds page sizes to.
+  const fs::path info = dir / "info.txt";
+  std::system(("pdfinfo " + pdf.string() + " > " + info.string()).c_str());
+  EXPECT_NE(Slurp(info).find("Page size:       595.276 x 841.89 pts"), std::string::npos)
+      << Slurp(info);
   const fs::path png = dir / "invoice.png";
   ASSERT_EQ(Run("--dpi 50 -o " + png.string()).code, 0);
   std::ifstream in(png, std::ios::binary);

@@ -1,4 +1,4 @@
-#include "batch/StreamReplace.h"
+#include "report/StreamReplace.h"
 
 #include <algorithm>
 

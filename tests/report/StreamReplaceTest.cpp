@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "batch/StreamReplace.h"
+#include "report/StreamReplace.h"
 
 namespace bvr {
 namespace {

@@ -66,6 +66,15 @@ QLabel* AddWrappedLabel(QWidget* parent, const char* objectName, const QString& 
 }
 
 void FitWrappedLabel(QLabel* label) {
+  // The texts were laid out for a narrower face than its substitute: a smaller size of the
+  // same face keeps the dialog at its own size; below a legible size the label grows instead.
+  constexpr int kSmallestPixels = 9;
+  QFont font = label->font();
+  while (font.pixelSize() > kSmallestPixels &&
+         label->heightForWidth(label->width()) > label->height()) {
+    font.setPixelSize(font.pixelSize() - 1);
+    label->setFont(font);
+  }
   const int needed = label->heightForWidth(label->width());
   if (needed > label->height()) {
     const int dy = needed - label->height();

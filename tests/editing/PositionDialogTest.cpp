@@ -1,5 +1,6 @@
 // The position, size, text and amount dialogs, driven through their edits and buttons.
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -245,6 +246,24 @@ TEST(TextDialog, EnterStartsALineAndLinesComeBackAsTheyWere) {
             "e");
   again.SetZoneText(LinesToText(lines));
   EXPECT_EQ(TextToLines(again.ZoneText()), lines);
+}
+
+}  // namespace
+}  // namespace bvr::test
+
+namespace bvr::test {
+namespace {
+
+// The help texts fit the dialog's own client size in the substitute face.
+TEST(CodingLinePositionDialog, KeepsItsSizeWithTheHelpTextsWhole) {
+  TVYKCodeBVRCoordoDialog dialog(nullptr);
+  EXPECT_EQ(dialog.size(), QSize(190, 204));
+  for (const char* name : {"labXHelp", "labYHelp"}) {
+    const QLabel* help = Child<QLabel>(dialog, name);
+    ASSERT_NE(help, nullptr);
+    EXPECT_LE(help->heightForWidth(help->width()), help->height()) << name;
+    EXPECT_GE(help->font().pixelSize(), 9) << name;
+  }
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QScreen>
 
+#include "designer/ZoneReach.h"
 #include "numbers/Conversions.h"
 #include "report/QtFont.h"
 
@@ -143,9 +144,12 @@ void TShapeZone::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) {
     return;
   }
+  // A drag whose release went elsewhere ends before the next one starts.
+  EndDrag();
   const QPoint client = ToClient(event->position().toPoint());
   anchor_ = client;
   dragging_ = true;
+  emit DragStarted();
   if (!selected_) {
     // The view selects this zone before the message returns, so a press on a handle of a
     // zone that was not selected starts a resize at once.
@@ -161,6 +165,11 @@ void TShapeZone::mousePressEvent(QMouseEvent* event) {
 
 void TShapeZone::mouseMoveEvent(QMouseEvent* event) {
   event->accept();
+  // The button's real state, not the remembered one: a release swallowed by a popup or
+  // another window must not leave the zone following the bare mouse.
+  if (dragging_ && !(event->buttons() & Qt::LeftButton)) {
+    EndDrag();
+  }
   if (!selected_) {
     return;
   }
@@ -173,16 +182,34 @@ void TShapeZone::mouseMoveEvent(QMouseEvent* event) {
   // The anchor moves even when the step is refused: a right or bottom edge that stopped at
   // the limit resumes from where the mouse is, not from where the edge stopped.
   anchor_ = step.anchor;
-  const QScreen* s = screen();
-  const QSize screenSize = s != nullptr ? s->geometry().size() : QSize(1 << 20, 1 << 20);
-  if (!StepAllowed(step.bounds, screenSize)) {
+  const std::optional<QRect> bounds = Limited(step.bounds);
+  if (!bounds || *bounds == geometry()) {
     return;
   }
-  setGeometry(step.bounds);
+  setGeometry(*bounds);
   if (onBoundsChanged_) {
     onBoundsChanged_();
   }
   SendToOwner(WM_SHAPECHANGED);
+}
+
+std::optional<QRect> TShapeZone::Limited(const QRect& proposed) const {
+  const QWidget* view = parentWidget();
+  // A move stops at the border of the view; a resize that would take the zone out of reach
+  // is refused like one that makes it too small.
+  QRect bounds = proposed;
+  if (view != nullptr && dragMode_ == dmMove) {
+    bounds = ClampIntoReach(proposed, view->size());
+  }
+  const QScreen* s = screen();
+  const QSize screenSize = s != nullptr ? s->geometry().size() : QSize(1 << 20, 1 << 20);
+  if (!StepAllowed(bounds, screenSize)) {
+    return std::nullopt;
+  }
+  if (view != nullptr && !KeepsReach(geometry(), bounds, view->size())) {
+    return std::nullopt;
+  }
+  return bounds;
 }
 
 void TShapeZone::mouseReleaseEvent(QMouseEvent* event) {
@@ -190,27 +217,49 @@ void TShapeZone::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) {
     return;
   }
-  dragMode_ = dmMove;
-  dragging_ = false;
+  EndDrag();
   if (!selected_) {
     SendToOwner(WM_SHAPECHANGED);
   }
 }
 
+void TShapeZone::EndDrag() {
+  dragMode_ = dmMove;
+  if (!dragging_) {
+    return;
+  }
+  dragging_ = false;
+  emit DragFinished();
+}
+
 void TShapeZone::contextMenuEvent(QContextMenuEvent* event) {
-  // The zone's own menu, never the view's; the zone is not selected by a right click.
+  // The zone's own menu, never the view's; the zone is not selected by a right click. The
+  // menu takes the left button's release, so a drag ends here.
   event->accept();
+  EndDrag();
   if (popupMenu_ != nullptr) {
     popupMenu_->popup(event->globalPos());
   }
 }
 
 void TShapeZone::changeEvent(QEvent* event) {
+  // Another window (a dialog, another program) took the mouse and the keyboard.
+  if (event->type() == QEvent::ActivationChange && !isActiveWindow()) {
+    EndDrag();
+  }
   if (event->type() == QEvent::EnabledChange) {
+    if (!isEnabled()) {
+      EndDrag();
+    }
     color_ = isEnabled() ? kZoneEnabledColor : kZoneDisabledColor;
     repaint();
   }
   QWidget::changeEvent(event);
+}
+
+void TShapeZone::hideEvent(QHideEvent* event) {
+  EndDrag();
+  QWidget::hideEvent(event);
 }
 
 }  // namespace bvr

@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -78,10 +79,19 @@ class TShapeZone : public QWidget, public IZoneShape {
   bool Dragging() const { return dragging_; }
   TDragMode DragMode() const { return dragMode_; }
   QPoint Anchor() const { return anchor_; }
+  // Ends a drag whose button release will never come (a popup, a dialog or another window
+  // took it); nothing moves until the left button is pressed again.
+  void EndDrag();
 
   // The client area lies inside the one-pixel frame; mouse positions are taken relative to it.
   QSize ClientSize() const { return size() - QSize(2, 2); }
   static QPoint ToClient(QPoint widgetPos) { return widgetPos - QPoint(1, 1); }
+
+ signals:
+  // A left press starts a drag, its release (or EndDrag) finishes it: one user gesture,
+  // whatever number of steps it made.
+  void DragStarted();
+  void DragFinished();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -90,10 +100,13 @@ class TShapeZone : public QWidget, public IZoneShape {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void changeEvent(QEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
 
  private:
   void SendToOwner(QEvent::Type type);
   void UpdateCursor(QPoint client);
+  // The proposed bounds of one step within the limits, or none when the step is refused.
+  std::optional<QRect> Limited(const QRect& proposed) const;
   void DrawText(QPainter& painter);
 
   QPoint anchor_;

@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QImage>
+#include <QMenu>
 #include <QScreen>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -241,17 +244,96 @@ TEST_F(ShapeZoneTest, LeftEdgeJumpsBackUnderTheMouse) {
   ReleaseAt(zone, {50, 34});
 }
 
-TEST_F(ShapeZoneTest, MoveIsLimitedByTheScreenOnlyToTheRightAndDown) {
-  const QSize screen = zone->screen()->geometry().size();
-  zone->SetSelected(true);
+TEST_F(ShapeZoneTest, MoveKeepsFourPixelsInsideTheView) {
+  // The host is 600 x 400, the zone 40 x 30: it stops with 4 pixels left inside.
+  const struct {
+    const char* name;
+    QPoint to;  // from the press at (40, 35)
+    QPoint pos;
+  } cases[] = {
+      {"up and left", {40 - 600, 35 - 700}, {-36, -26}},
+      {"right", {40 + 5000, 35}, {596, 20}},
+      {"down", {40, 35 + 5000}, {20, 396}},
+      {"partly out is fine", {40 - 50, 35 - 40}, {-30, -20}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    zone->setGeometry(20, 20, 40, 30);
+    zone->SetSelected(true);
+    PressAt(zone, {40, 35});
+    MoveTo(zone, c.to);
+    EXPECT_EQ(zone->pos(), c.pos);
+    ReleaseAt(zone, c.to);
+  }
+  // Back from the border as soon as the mouse returns to where it holds the zone.
+  zone->setGeometry(20, 20, 40, 30);
   PressAt(zone, {40, 35});
-  MoveTo(zone, {40 - 60, 35 - 70});  // far up and left: allowed
-  EXPECT_EQ(zone->pos(), QPoint(-40, -50));
-  MoveTo(zone, {screen.width() + 19, 35});  // left edge at width - 1
-  EXPECT_EQ(zone->pos(), QPoint(screen.width() - 1, 20));
-  MoveTo(zone, {screen.width() + 20, 35});  // left edge at the screen width: refused
-  EXPECT_EQ(zone->pos(), QPoint(screen.width() - 1, 20));
-  ReleaseAt(zone, {screen.width() + 20, 35});
+  MoveTo(zone, {40 + 5000, 35});
+  MoveTo(zone, {596 + 20 - 10, 35});
+  EXPECT_EQ(zone->pos(), QPoint(586, 20));
+  ReleaseAt(zone, {596 + 20 - 10, 35});
+}
+
+TEST_F(ShapeZoneTest, ResizeOutOfReachIsRefused) {
+  zone->setGeometry(-20, 20, 40, 30);  // 20 pixels inside on the left
+  zone->SetSelected(true);
+  PressAt(zone, {-20 + 1 + 37, 34});  // right-middle handle
+  MoveTo(zone, {-20 + 1 + 37 - 14, 34});
+  EXPECT_EQ(zone->geometry(), QRect(-20, 20, 26, 30));  // right edge at 6: still in reach
+  MoveTo(zone, {-20 + 1 + 37 - 17, 34});                // right edge at 3: refused
+  EXPECT_EQ(zone->geometry(), QRect(-20, 20, 26, 30));
+  ReleaseAt(zone, {-20 + 1 + 37 - 17, 34});
+}
+
+// However the left button's release is lost, the drag ends and the bare mouse moves nothing.
+TEST_F(ShapeZoneTest, ADragEndsWhenTheReleaseIsSwallowed) {
+  QMenu menu;
+  menu.addAction(QStringLiteral("item"));
+  zone->SetPopupMenu(&menu);
+  int finished = 0;
+  QObject::connect(zone, &TShapeZone::DragFinished, [&] { ++finished; });
+  const struct {
+    const char* name;
+    std::function<void()> swallow;
+  } cases[] = {
+      {"right click opens the menu, which takes the release",
+       [&] {
+         // QTest's widget mouse does not raise the context menu; sent as the window does.
+         PressAt(zone, {45, 35}, Qt::RightButton);
+         QContextMenuEvent open(QContextMenuEvent::Mouse, QPoint(20, 15),
+                                zone->mapToGlobal(QPoint(20, 15)));
+         QApplication::sendEvent(zone, &open);
+         ASSERT_TRUE(menu.isVisible());
+         ReleaseAt(zone, {45, 35}, Qt::RightButton);
+         ReleaseAt(zone, {45, 35});
+         QTest::keyClick(&menu, Qt::Key_Escape);
+         EXPECT_FALSE(menu.isVisible());
+       }},
+      {"release lost outside: the next move has no button", [] {}},
+      {"zone hidden",
+       [&] {
+         zone->hide();
+         zone->show();
+       }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    zone->setGeometry(20, 20, 40, 30);
+    zone->SetSelected(true);
+    boundsChanged = 0;
+    finished = 0;
+    PressAt(zone, {40, 35});
+    MoveTo(zone, {45, 35});
+    ASSERT_EQ(zone->geometry(), QRect(25, 20, 40, 30));
+    c.swallow();
+    HoverTo(zone, {80, 60});
+    HoverTo(zone, {120, 90});
+    EXPECT_FALSE(zone->Dragging());
+    EXPECT_EQ(zone->geometry(), QRect(25, 20, 40, 30));
+    EXPECT_EQ(boundsChanged, 1);
+    EXPECT_EQ(finished, 1);
+    QTest::mouseRelease(zone, Qt::LeftButton);  // whatever QTest still holds
+  }
 }
 
 TEST_F(ShapeZoneTest, RightButtonNeitherSelectsNorDrags) {

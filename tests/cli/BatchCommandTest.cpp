@@ -110,9 +110,9 @@ TEST_F(BatchTest, ABadRowAnywhereWritesNothing) {
     many += std::to_string(i) + ",10\n";
   }
   const Row rows[] = {
-      {many + "301,123456789\n", "row 301, column amount: 123456789 : Montant trop grand"},
-      {many + "30x,1\n", "row 301, column invoice: '30x' is not a valid integer value"},
-      {many + "302,ten\n", "row 301, column amount: "},
+      {many + "301,123456789\n", "row 301 (line 302), column amount: 123456789 : Montant trop grand"},
+      {many + "30x,1\n", "row 301 (line 302), column invoice: '30x' is not a valid integer value"},
+      {many + "302,ten\n", "row 301 (line 302), column amount: "},
       {"invoice,amount\n1,1\n\"2,1\n", "CSV line 3: "},
       {"invoice,payer1\n1,a\n", "CSV header: "},
       {"invoice,amount\n", "CSV: no payment after the header"},

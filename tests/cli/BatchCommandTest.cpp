@@ -299,3 +299,24 @@ TEST_F(BatchTest, ALayoutFaultIsTheLayouts) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(BatchTest, AFileSizeLimitIsAMessageNotAKill) {
+  std::string many = "invoice,amount\n";
+  for (int i = 1; i <= 200; ++i) {
+    many += std::to_string(i) + ",10\n";
+  }
+  const fs::path pdf = dir / "out.pdf";
+  std::ofstream(pdf) << "old";
+  // ulimit in the shell that starts the tool: a real setrlimit in a child.
+  const std::string tool = BVR_CLI;
+  const Result r = CliTest::Run("--help >/dev/null; ulimit -f 20; " + tool + " batch --csv " +
+                                Csv(many).string() + " -o " + pdf.string());
+  EXPECT_EQ(r.code, 1) << r.err;
+  EXPECT_NE(r.err.find("Cannot write"), std::string::npos) << r.err;
+  EXPECT_EQ(Files(), (std::vector<std::string>{"out.pdf", "payments.csv"}));
+  EXPECT_EQ(Slurp(pdf), "old");
+}
+
+}  // namespace

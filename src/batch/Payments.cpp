@@ -1,6 +1,7 @@
 #include "batch/Payments.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <map>
 #include <optional>
 
@@ -14,8 +15,19 @@ namespace bvr {
 
 namespace {
 
-[[noreturn]] void RowError(std::size_t row, const std::string& column, const std::string& what) {
-  throw EBvrError(Fmt("row %d, column %s: %s").d(static_cast<long long>(row)).s(column).s(what));
+// "row 3 (line 5), column amount: ...": the row counts data rows, the line is where the row
+// starts in the file (a quoted field may span lines).
+[[noreturn]] void RowError(std::size_t row, std::size_t line, const std::string& column,
+                           const std::string& what) {
+  throw EBvrError(Fmt("row %d (line %d), column %s: %s")
+                      .d(static_cast<long long>(row))
+                      .d(static_cast<long long>(line))
+                      .s(column)
+                      .s(what));
+}
+
+[[noreturn]] void HeaderError(std::size_t column, const std::string& what) {
+  throw EBvrError(Fmt("CSV header, column %d: %s").d(static_cast<long long>(column + 1)).s(what));
 }
 
 std::string Trim(const std::string& s) {
@@ -59,11 +71,25 @@ Columns ReadHeader(const csv::Record& header) {
   std::map<std::size_t, std::size_t> payers;
   for (std::size_t i = 0; i < header.fields.size(); ++i) {
     const std::string name = Lower(Trim(header.fields[i]));
+    // A second column of the same name would silently win over the first.
+    const auto take = [&](std::optional<std::size_t>& slot) {
+      if (slot) {
+        HeaderError(i,
+                    Fmt("\"%s\" repeats column %d").s(name).d(static_cast<long long>(*slot + 1)));
+      }
+      slot = i;
+    };
     if (name == "invoice") {
-      invoice = i;
+      take(invoice);
     } else if (name == "amount") {
-      amount = i;
+      take(amount);
     } else if (auto p = PayerIndex(name)) {
+      if (payers.count(*p) != 0) {
+        HeaderError(i, Fmt("\"%s\" repeats column %d (payer%d)")
+                           .s(name)
+                           .d(static_cast<long long>(payers[*p] + 1))
+                           .d(static_cast<long long>(*p)));
+      }
       payers[*p] = i;
     }
   }
@@ -97,6 +123,45 @@ void AppendLines(const std::string& field, std::vector<std::string>& lines) {
   lines.push_back(field.substr(start));
 }
 
+// A field too many or too few shifts every later column: "1,000.00" in an unquoted amount
+// would print 1.00 and put "000.00" in a payer line. Only a missing last field (some writers
+// drop a trailing empty one) is read as empty.
+void CheckFieldCount(const csv::Record& record, std::size_t row, std::size_t width) {
+  const std::size_t n = record.fields.size();
+  if (n > width) {
+    RowError(row, record.line, std::to_string(width + 1),
+             Fmt("%d fields where the header has %d (an unquoted comma?)")
+                 .d(static_cast<long long>(n))
+                 .d(static_cast<long long>(width)));
+  }
+  if (n + 1 < width) {
+    RowError(row, record.line, std::to_string(n + 1),
+             Fmt("%d fields where the header has %d")
+                 .d(static_cast<long long>(n))
+                 .d(static_cast<long long>(width)));
+  }
+}
+
+// An echoed value as one short line: control characters escaped, cut after 40 bytes.
+std::string EchoOf(const std::string& text) {
+  constexpr std::size_t kMax = 40;
+  std::string out;
+  for (std::size_t i = 0; i < text.size() && i < kMax; ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c < 0x20 || c == 0x7F) {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\x%02X", static_cast<unsigned>(c));
+      out += escape;
+    } else {
+      out += text[i];
+    }
+  }
+  if (text.size() > kMax) {
+    out += "...";
+  }
+  return out;
+}
+
 }  // namespace
 
 std::vector<Payment> ReadPayments(std::string_view csvText) {
@@ -107,8 +172,10 @@ std::vector<Payment> ReadPayments(std::string_view csvText) {
   const Columns columns = ReadHeader(records.front());
   std::vector<Payment> payments;
   payments.reserve(records.size() - 1);
+  const std::size_t width = records.front().fields.size();
   for (std::size_t r = 1; r < records.size(); ++r) {
     const csv::Record& record = records[r];
+    CheckFieldCount(record, r, width);
     Payment p;
     p.row = r;
     p.line = record.line;
@@ -117,7 +184,8 @@ std::vector<Payment> ReadPayments(std::string_view csvText) {
     try {
       p.amount = StrToFloat(amountText, '.');
     } catch (const EBvrError& e) {
-      RowError(r, "amount", e.what());
+      RowError(r, record.line, "amount",
+               Fmt("'%s' is not a valid floating point value").s(EchoOf(amountText)));
     }
     for (std::size_t index : columns.payers) {
       AppendLines(Field(record, index), p.payer);
@@ -130,39 +198,45 @@ std::vector<Payment> ReadPayments(std::string_view csvText) {
   return payments;
 }
 
+void CheckBatchLayout(const TBvrProperties& layout) {
+  const std::int32_t room = layout.Reference().number().InternalNumberLength;
+  if (room < 1) {
+    throw EBvrError(Fmt("the reference keeps no digit for the invoice number "
+                        "(Reference.number.InternalNumberLength = %d)")
+                        .d(room));
+  }
+  // Faults of the layout, not of a row: the participant number and the account.
+  BuildReferenceNumber(layout.Reference().number(), "0");
+  AccountToCodingForm(layout.Account().number());
+}
+
 void CheckPayments(const std::vector<Payment>& payments, const TBvrProperties& layout) {
+  CheckBatchLayout(layout);
   const std::string account = layout.Account().number();
   for (const Payment& p : payments) {
     const bool noAmount = !CodingLineCarriesAmount(layout.Amount().Processing().Imprime, p.amount);
     if (p.invoice.empty() || !std::all_of(p.invoice.begin(), p.invoice.end(),
                                           [](char c) { return c >= '0' && c <= '9'; })) {
-      RowError(p.row, "invoice", Fmt("'%s' is not a valid integer value").s(p.invoice));
+      RowError(p.row, p.line, "invoice",
+               Fmt("'%s' is not a valid integer value").s(EchoOf(p.invoice)));
     }
     const std::int32_t room = layout.Reference().number().InternalNumberLength;
     if (static_cast<std::int64_t>(p.invoice.size()) > room) {
       // The reference would silently lose the invoice's last digits.
-      RowError(
-          p.row, "invoice",
-          Fmt("'%s' has more than the %d digits the layout reserves for it").s(p.invoice).d(room));
+      RowError(p.row, p.line, "invoice",
+               Fmt("'%s' has more than the %d digits the layout reserves for it")
+                   .s(EchoOf(p.invoice))
+                   .d(room));
     }
-    std::string reference;
-    try {
-      reference = BuildReferenceNumber(layout.Reference().number(), p.invoice);
-    } catch (const EBvrError& e) {
-      RowError(p.row, "invoice", e.what());
-    }
+    const std::string reference = BuildReferenceNumber(layout.Reference().number(), p.invoice);
     try {
       if (!noAmount) {
         SplitAmount(p.amount);
       }
     } catch (const EBvrError& e) {
-      RowError(p.row, "amount", e.what());
+      RowError(p.row, p.line, "amount", e.what());
     }
-    try {
-      BuildCodingLine(noAmount, reference, account, p.amount);
-    } catch (const EBvrError& e) {
-      RowError(p.row, "account", e.what());
-    }
+    BuildCodingLine(noAmount, reference, account, p.amount);
   }
 }
 

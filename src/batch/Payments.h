@@ -22,9 +22,13 @@ struct Payment {
 };
 
 // Reads and checks every row. Fails (EBvrError) at the first bad row with its row number, the
-// column and the library's message: "row 3, column amount: 'x' is not a valid floating point
-// value". A missing header column fails before any row is read.
+// column and the library's message: "row 3 (line 4), column amount: 'x' is not a valid floating
+// point value". A missing header column fails before any row is read.
 std::vector<Payment> ReadPayments(std::string_view csvText);
+
+// Faults of the layout that would fail every row (no invoice digits in the reference, a
+// participant or account number that cannot be coded): the library's message alone.
+void CheckBatchLayout(const TBvrProperties& layout);
 
 // Checks that each payment's slip can be printed with the layout: invoice digits, amount within
 // the slip's range, coding line buildable with the layout's account number. Fails like

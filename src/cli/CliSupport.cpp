@@ -1,5 +1,7 @@
 #include "cli/CliSupport.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -75,6 +77,24 @@ std::unique_ptr<TBvrProperties> LoadLayout(const std::string& path) {
     layout->LoadFromText(ReadFileBytes(path));
   }
   return layout;
+}
+
+void RefuseOutputOverInputs(const std::string& output, const std::vector<std::string>& inputs) {
+  struct stat out {};
+  if (::stat(output.c_str(), &out) != 0) {
+    return;  // nothing there yet: nothing to destroy
+  }
+  if (!S_ISREG(out.st_mode)) {
+    throw EBvrError(Fmt("Refusing to write \"%s\": it exists and is not a regular file").s(output));
+  }
+  for (const std::string& input : inputs) {
+    struct stat in {};
+    if (!input.empty() && ::stat(input.c_str(), &in) == 0 && in.st_dev == out.st_dev &&
+        in.st_ino == out.st_ino) {
+      throw EBvrError(
+          Fmt("Refusing to write \"%s\": it is the input file \"%s\"").s(output).s(input));
+    }
+  }
 }
 
 double ParseAmount(const std::string& text) {

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <QGuiApplication>
+#include <cctype>
 #include <chrono>
 #include <memory>
 #include <ostream>
@@ -55,6 +56,17 @@ class ProgressDisplay {
   Clock::time_point last_;
 };
 
+bool EndsWithPdf(const std::string& path) {
+  if (path.size() < 4) {
+    return false;
+  }
+  std::string end = path.substr(path.size() - 4);
+  for (char& c : end) {
+    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  }
+  return end == ".pdf";
+}
+
 BatchPage PageOption(const std::string& value) {
   if (value == "invoice") {
     return BatchPage::Invoice;
@@ -81,6 +93,9 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   if (output.empty()) {
     throw UsageError("missing -o OUT.pdf");
   }
+  if (!EndsWithPdf(output)) {
+    throw UsageError("the output must end in .pdf");
+  }
   BatchSettings settings;
   settings.page = PageOption(options.Value("--page").value_or("invoice"));
   settings.withForm = options.Has("--with-form");
@@ -94,7 +109,16 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   }
 
   // Everything is read and checked before the output is opened.
-  const std::unique_ptr<TBvrProperties> layout = LoadLayout(options.Value("--layout").value_or(""));
+  const std::string layoutPath = options.Value("--layout").value_or("");
+  RefuseOutputOverInputs(output, {csvPath, layoutPath});
+  const std::unique_ptr<TBvrProperties> layout = LoadLayout(layoutPath);
+  try {
+    CheckBatchLayout(*layout);
+  } catch (const EBvrError& e) {
+    throw EBvrError("--layout " +
+                    (layoutPath.empty() ? std::string("(demonstration)") : layoutPath) + ": " +
+                    e.what());
+  }
   const std::vector<Payment> payments = ReadPayments(ReadFileBytes(csvPath));
   if (payments.empty()) {
     throw EBvrError(std::string("CSV: no payment after the header"));

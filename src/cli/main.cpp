@@ -1,6 +1,7 @@
 // bvrslip: the system's scriptable face. Every output of the library can be produced here
 // without a display.
 #include <algorithm>
+#include <csignal>
 #include <exception>
 #include <iostream>
 
@@ -41,6 +42,8 @@ std::string UsageOf(const std::string& name) {
 
 int main(int argc, char** argv) {
   using namespace bvr::cli;
+  // A file-size limit makes a write fail (and be reported) instead of killing the tool.
+  std::signal(SIGXFSZ, SIG_IGN);
   std::vector<Command>& commands = Commands();
   std::sort(commands.begin(), commands.end(),
             [](const Command& a, const Command& b) { return a.name < b.name; });

@@ -169,8 +169,9 @@ void DrawSlip(TSlipCanvas& slip, const TBvrProperties& layout, const PaymentValu
 
   const bool noAmount = !CodingLineCarriesAmount(m.Processing().Imprime, payment.Amount);
   const std::string codingLine = BuildCodingLine(noAmount, reference, account, payment.Amount);
-  slip.DrawCodingLine(codingLine, kSlipWidth - layout.CodageZone().fromRight,
-                      kSlipHeight - layout.CodageZone().fromBottom);
+  // In double: offsets read from a file may be anything a 32-bit integer holds.
+  slip.DrawCodingLine(codingLine, static_cast<double>(kSlipWidth) - layout.CodageZone().fromRight,
+                      static_cast<double>(kSlipHeight) - layout.CodageZone().fromBottom);
 }
 
 void DrawSettingOverlay(TSlipCanvas& slip, const TBvrProperties& layout, double width,
@@ -187,8 +188,8 @@ void DrawSettingOverlay(TSlipCanvas& slip, const TBvrProperties& layout, double 
   slip.Line(0, 0, width, 0);
   slip.Line(600, 0, 600, height);
 
-  const double crossX = kSlipWidth - layout.CodageZone().fromRight;
-  const double crossY = kSlipHeight - layout.CodageZone().fromBottom;
+  const double crossX = static_cast<double>(kSlipWidth) - layout.CodageZone().fromRight;
+  const double crossY = static_cast<double>(kSlipHeight) - layout.CodageZone().fromBottom;
   slip.DrawCodingLine("042>123456789012345678901234567+ 019876544>", crossX, crossY);
 
   const TBaseZone* frames[] = {&layout.PaymentFor().Receipt(), &layout.PaymentFor().Processing(),
@@ -202,11 +203,13 @@ void DrawSettingOverlay(TSlipCanvas& slip, const TBvrProperties& layout, double 
 
   const TMontant& m = layout.Amount();
   for (const TFontBaseZone* zone : {&m.Receipt(), &m.Processing()}) {
-    const double decimals = zone->Left() + zone->Width() - m.decimalWidth();
-    const double top = zone->Top();
-    const double bottom = zone->Top() + zone->height();
+    const ZoneBox box = BoxOf(*zone);
+    const double decimals = box.Left + box.Width - m.decimalWidth();
+    const double top = box.Top;
+    const double bottom = box.Top + box.height;
     slip.Line(decimals, top, decimals, bottom);
-    slip.Line(decimals - m.CommaWidth(), top, decimals - m.CommaWidth(), bottom);
+    const double comma = decimals - m.CommaWidth();
+    slip.Line(comma, top, comma, bottom);
   }
 
   slip.Line(crossX, 10, crossX, 1150);

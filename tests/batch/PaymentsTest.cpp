@@ -58,14 +58,71 @@ TEST(Payments, ReadingFailsWithRowAndColumn) {
   } cases[] = {
       {"invoice,payer1\n1,a\n", "CSV header: the columns \"invoice\" and \"amount\" are required"},
       {"", "CSV header: the file is empty"},
-      {"invoice,amount\n1,2\n3,x\n", "row 2, column amount: "},
-      {"invoice,amount\n1,2\n3,4\n5,1.2.3\n", "row 3, column amount: "},
-      {"invoice,amount\n1,\n", "row 1, column amount: "},
+      {"invoice,amount\n1,2\n3,x\n", "row 2 (line 3), column amount: "},
+      {"invoice,amount\n1,2\n3,4\n5,1.2.3\n", "row 3 (line 4), column amount: "},
+      {"invoice,amount\n1,\n", "row 1 (line 2), column amount: "},
       {"invoice,amount\n1,\"2\n", "CSV line 2: "},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.csv);
     EXPECT_EQ(FailureOf(c.csv).rfind(c.message, 0), 0u) << FailureOf(c.csv);
+  }
+}
+
+TEST(Payments, ShiftedOrRepeatedColumnsAreRefused) {
+  const struct {
+    std::string csv;
+    std::string message;
+  } cases[] = {
+      // An unquoted thousands or decimal comma would print 1.00 and 12.00.
+      {"invoice,amount,payer1\n45687,1,000.00,Jean Dupont\n",
+       "row 1 (line 2), column 4: 4 fields where the header has 3"},
+      {"invoice,amount,payer1\n1,2,a\n45687,1,12,50\n",
+       "row 2 (line 3), column 4: 4 fields where the header has 3"},
+      {"invoice,amount,payer1,payer2\n45687\n", "row 1 (line 2), column 2: 1 fields where"},
+      {"invoice,amount,invoice\n1,2,3\n", "CSV header, column 3: \"invoice\" repeats column 1"},
+      {"payer1,invoice,amount,payer1\n", "CSV header, column 4: \"payer1\" repeats column 1"},
+      {"invoice,payer1,amount,payer01\n", "CSV header, column 4: \"payer01\" repeats column 2"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.csv);
+    EXPECT_EQ(FailureOf(c.csv).rfind(c.message, 0), 0u) << FailureOf(c.csv);
+  }
+  // Only a missing last field reads as empty.
+  const auto p = ReadPayments("invoice,amount,payer1\n7,1.5\n");
+  ASSERT_EQ(p.size(), 1u);
+  EXPECT_DOUBLE_EQ(p[0].amount, 1.5);
+  EXPECT_TRUE(p[0].payer.empty());
+}
+
+TEST(Payments, EchoedValuesAreShortAndEscaped) {
+  EXPECT_EQ(FailureOf("invoice,amount\n1,\"a\x01\"\n"),
+            "row 1 (line 2), column amount: 'a\\x01' is not a valid floating point value");
+  EXPECT_EQ(FailureOf("invoice,amount\n1," + std::string(100000, '9') + "x\n"),
+            "row 1 (line 2), column amount: '" + std::string(40, '9') +
+                "...' is not a valid floating point value");
+}
+
+TEST(Payments, LayoutFaultsAreNotBlamedOnARow) {
+  TBvrProperties layout;
+  LoadDemonstrationLayout(layout);
+  layout.Reference().number().InternalNumberLength = -2147483647 - 1;
+  try {
+    CheckPayments(ReadPayments("invoice,amount\n1,2\n"), layout);
+    FAIL() << "no failure";
+  } catch (const EBvrError& e) {
+    EXPECT_EQ(std::string(e.what()),
+              "the reference keeps no digit for the invoice number "
+              "(Reference.number.InternalNumberLength = -2147483648)");
+  }
+  LoadDemonstrationLayout(layout);
+  layout.Account().Setnumber("01-987654-5");
+  try {
+    CheckPayments(ReadPayments("invoice,amount\n1,2\n"), layout);
+    FAIL() << "no failure";
+  } catch (const EBvrError& e) {
+    EXPECT_EQ(std::string(e.what()).rfind("row", 0), std::string::npos) << e.what();
+    EXPECT_NE(std::string(e.what()).find("01-987654-5"), std::string::npos) << e.what();
   }
 }
 
@@ -76,12 +133,14 @@ TEST(Payments, CheckFailsAtTheFirstUnprintableRow) {
     std::string csv;
     std::string message;
   } cases[] = {
-      {"invoice,amount\n1,2\n12a,3\n", "row 2, column invoice: '12a' is not a valid integer value"},
-      {"invoice,amount\n1,2\n,3\n", "row 2, column invoice: '' is not a valid integer value"},
+      {"invoice,amount\n1,2\n12a,3\n",
+       "row 2 (line 3), column invoice: '12a' is not a valid integer value"},
+      {"invoice,amount\n1,2\n,3\n",
+       "row 2 (line 3), column invoice: '' is not a valid integer value"},
       {"invoice,amount\n1,2\n1234567890123456789,3\n",
-       "row 2, column invoice: '1234567890123456789' has more than the 18 digits"},
+       "row 2 (line 3), column invoice: '1234567890123456789' has more than the 18 digits"},
       {"invoice,amount\n1,2\n2,3\n3,123456789\n",
-       "row 3, column amount: 123456789 : Montant trop grand"},
+       "row 3 (line 4), column amount: 123456789 : Montant trop grand"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.csv);

@@ -3,6 +3,8 @@
 
 #include "CliTestSupport.h"
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -110,9 +112,10 @@ TEST_F(BatchTest, ABadRowAnywhereWritesNothing) {
     many += std::to_string(i) + ",10\n";
   }
   const Row rows[] = {
-      {many + "301,123456789\n", "row 301, column amount: 123456789 : Montant trop grand"},
-      {many + "30x,1\n", "row 301, column invoice: '30x' is not a valid integer value"},
-      {many + "302,ten\n", "row 301, column amount: "},
+      {many + "301,123456789\n",
+       "row 301 (line 302), column amount: 123456789 : Montant trop grand"},
+      {many + "30x,1\n", "row 301 (line 302), column invoice: '30x' is not a valid integer value"},
+      {many + "302,ten\n", "row 301 (line 302), column amount: "},
       {"invoice,amount\n1,1\n\"2,1\n", "CSV line 3: "},
       {"invoice,payer1\n1,a\n", "CSV header: "},
       {"invoice,amount\n", "CSV: no payment after the header"},
@@ -251,6 +254,69 @@ TEST_F(BatchTest, ProgressOnlyOnATerminal) {
       Tool("script -qec \"env -u DISPLAY -u WAYLAND_DISPLAY " + std::string(BVR_CLI) +
            " batch --csv " + csv + " -o " + pdf.string() + "\" /dev/null");
   EXPECT_NE(shown.find("\r  2/2 pages  "), std::string::npos) << shown;
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(BatchTest, OutputThatWouldDestroyAFileIsRefused) {
+  const fs::path csv = Csv(kTwoRows);
+  fs::create_symlink(csv, dir / "link.pdf");
+  ASSERT_EQ(::mkfifo((dir / "fifo.pdf").c_str(), 0600), 0);
+  fs::create_directory(dir / "folder.pdf");
+  const fs::path layout = dir / "layout.pdf";
+  std::ofstream(layout) << "object X: TBvrProperties\nend\n";
+  const struct {
+    std::string args;
+    std::string message;
+  } cases[] = {
+      {"-o " + csv.string(), "Refusing to write"},  // usage: not .pdf, exit 2 checked below
+      {"-o " + (dir / "link.pdf").string(), "it is the input file"},
+      {"-o " + layout.string() + " --layout " + layout.string(), "it is the input file"},
+      {"-o " + (dir / "fifo.pdf").string(), "is not a regular file"},
+      {"-o " + (dir / "folder.pdf").string(), "is not a regular file"},
+  };
+  for (std::size_t i = 1; i < std::size(cases); ++i) {
+    SCOPED_TRACE(cases[i].args);
+    const Result r = Run("--csv " + csv.string() + " " + cases[i].args);
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find(cases[i].message), std::string::npos) << r.err;
+  }
+  EXPECT_EQ(Run("--csv " + csv.string() + " " + cases[0].args).code, 2);
+  EXPECT_EQ(Slurp(csv), kTwoRows);
+  EXPECT_TRUE(fs::is_symlink(dir / "link.pdf"));
+  EXPECT_TRUE(fs::is_fifo(dir / "fifo.pdf"));
+}
+
+TEST_F(BatchTest, ALayoutFaultIsTheLayouts) {
+  const fs::path layout = dir / "bad.BVR";
+  std::ofstream(layout) << "object X: TBvrProperties\n  Account.number = '01-987654-5'\nend\n";
+  const Result r = Run("--csv " + Csv(kTwoRows).string() + " --layout " + layout.string() + " -o " +
+                       (dir / "out.pdf").string());
+  EXPECT_EQ(r.code, 1);
+  EXPECT_EQ(r.err.rfind("--layout " + layout.string() + ": ", 0), 0u) << r.err;
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(BatchTest, AFileSizeLimitIsAMessageNotAKill) {
+  std::string many = "invoice,amount\n";
+  for (int i = 1; i <= 200; ++i) {
+    many += std::to_string(i) + ",10\n";
+  }
+  const fs::path pdf = dir / "out.pdf";
+  std::ofstream(pdf) << "old";
+  // ulimit in the shell that starts the tool: a real setrlimit in a child.
+  const std::string tool = BVR_CLI;
+  const Result r = CliTest::Run("--help >/dev/null; ulimit -f 20; " + tool + " batch --csv " +
+                                Csv(many).string() + " -o " + pdf.string());
+  EXPECT_EQ(r.code, 1) << r.err;
+  EXPECT_NE(r.err.find("Cannot write"), std::string::npos) << r.err;
+  EXPECT_EQ(Files(), (std::vector<std::string>{"out.pdf", "payments.csv"}));
+  EXPECT_EQ(Slurp(pdf), "old");
 }
 
 }  // namespace

@@ -138,7 +138,7 @@ TEST_F(RenderTest, SettingModeIgnoresInvalidNumbers) {
 
 TEST_F(RenderTest, UsageErrors) {
   for (const std::string args : {"", "-o out.txt", "--amount 1 --no-amount -o x.pdf",
-                                 "--dpi 5 -o x.png", "--bogus -o x.pdf"}) {
+                                 "--dpi 5 -o x.png", "--dpi 601 -o x.png", "--bogus -o x.pdf"}) {
     SCOPED_TRACE(args);
     const Result r = Run(args);
     EXPECT_EQ(r.code, 2);

@@ -1,0 +1,28 @@
+// The bill as JSON, the form the tool reads and a web back end sends:
+//   {"account": "CH44 3199 9123 0008 8901 2",
+//    "creditor": {"name": …, "street": …, "number": …, "postcode": …, "town": …, "country": …},
+//    "amount": "1949.75", "currency": "CHF", "debtor": {…},
+//    "reference": "21 00000 00003 13947 14300 09017", "message": …, "billing": …,
+//    "alternatives": […], "language": "fr"}
+// Every key but account, creditor and currency is optional. The amount may be a string or a
+// number, taken as written (never rounded). A reference of digits is QRR, one starting with
+// RF is SCOR, none is NON.
+#pragma once
+
+#include <string_view>
+
+#include "qrbill/Bill.h"
+#include "qrbill/Problem.h"
+
+namespace bvr::qr {
+
+struct BillReading {
+  Bill bill;
+  Problems problems;  // keys of the wrong type, unknown or repeated; the values unchecked
+};
+
+// Fails with EBvrError for text that is not JSON ("JSON mal formé, ligne L, colonne C : …",
+// the column counted in characters) or not an object.
+BillReading ReadBillJson(std::string_view text);
+
+}  // namespace bvr::qr

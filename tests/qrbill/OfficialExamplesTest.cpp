@@ -14,8 +14,8 @@
 namespace bvr::qr {
 namespace {
 
-std::string Shared(const std::string& name) {
-  std::ifstream in(std::string(BVR_SOURCE_DIR) + "/../shared/qrbill/" + name, std::ios::binary);
+std::string ExampleText(const std::string& name) {
+  std::ifstream in(std::string(BVR_SOURCE_DIR) + "/tests/qrbill/data/" + name, std::ios::binary);
   std::string text{std::istreambuf_iterator<char>(in), {}};
   std::string lf;
   for (char c : text) {
@@ -28,9 +28,9 @@ std::string Shared(const std::string& name) {
 
 TEST(OfficialExamples, GiveTheirPayloadAndReadBack) {
   for (const char* name : {"example-01", "example-03"}) {
-    const BillReading reading = ReadBillJson(Shared(std::string(name) + ".json"));
+    const BillReading reading = ReadBillJson(ExampleText(std::string(name) + ".json"));
     EXPECT_TRUE(reading.problems.empty()) << name;
-    std::string expected = Shared(std::string(name) + ".payload");
+    std::string expected = ExampleText(std::string(name) + ".payload");
     ASSERT_FALSE(expected.empty()) << name;
     expected.pop_back();  // the file's final line break
     EXPECT_EQ(BuildQrPayload(reading.bill), expected) << name;

@@ -147,7 +147,9 @@ void TFormConfigBVR::ButtonOpenClick() {
     if (path.isEmpty()) {
       return;
     }
-    LoadLayoutAllOrNothing(*properties_, ReadLayoutFile(path));
+    const std::string text = ReadLayoutFile(path);
+    // One undo step brings back the layout as it was before the file.
+    orangeBVR_->History().Record([&] { LoadLayoutAllOrNothing(*properties_, text); });
   });
 }
 

@@ -2,10 +2,12 @@
 
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <algorithm>
 
 #include "designer/SlipFormPicture.h"
 #include "editing/VYKBVRCodeBVRcoordDialog.h"
@@ -62,10 +64,17 @@ QString Res(int id) {
 // ---- TVYKcompBVR -----------------------------------------------------------------------------
 
 TVYKcompBVR::TVYKcompBVR(QWidget* parent)
-    : QWidget(parent), propertiesLink_([this] { SetBvrProperties(nullptr); }) {
+    : QWidget(parent),
+      propertiesLink_([this] { SetBvrProperties(nullptr); }),
+      history_(new LayoutHistory(this)) {
   resize(185, 41);
+  // A click gives the view the keyboard; the window's tab chain stays as it was.
+  setFocusPolicy(Qt::ClickFocus);
+  CreateHistoryActions();
   for (std::size_t i = 0; i < menus_.size(); ++i) {
     menus_[i] = CreateSectionMenu(i, this);
+    menus_[i]->SetChangeRunner(
+        [this](const std::function<void()>& change) { history_->Record(change); });
     menus_[i]->SetZoneSide(i % 2 == 0 ? zsReceipt : zsProcessing);
     menus_[i]->setObjectName(QString::fromLatin1(kZoneTable[i].menuName));
   }
@@ -86,6 +95,32 @@ TVYKcompBVR::TVYKcompBVR(QWidget* parent)
   codingLineItem_ = viewMenu_->addAction(Res(SMenuCodingLinePosition));
   codingLineItem_->setObjectName(QStringLiteral("CodingLineItem"));
   connect(codingLineItem_, &QAction::triggered, this, [this] { CodingLineItemClick(); });
+}
+
+void TVYKcompBVR::CreateHistoryActions() {
+  history_->SetBeforeRestore([this] { EndDrags(); });
+  auto addShortcut = [this](const char* name, QList<QKeySequence> keys,
+                            void (LayoutHistory::*run)()) {
+    auto* action = new QAction(this);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcuts(keys);
+    // Anywhere in the window, unless the focused control (a text field) takes the keys itself.
+    action->setShortcutContext(Qt::WindowShortcut);
+    connect(action, &QAction::triggered, this, [this, run] { (history_->*run)(); });
+    addAction(action);
+  };
+  addShortcut("UndoAction", {QKeySequence(Qt::CTRL | Qt::Key_Z)}, &LayoutHistory::Undo);
+  addShortcut("RedoAction",
+              {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
+              &LayoutHistory::Redo);
+}
+
+void TVYKcompBVR::EndDrags() {
+  for (TShapeZone* shape : shapes_) {
+    if (shape != nullptr) {
+      shape->EndDrag();
+    }
+  }
 }
 
 TVYKcompBVR::~TVYKcompBVR() {
@@ -117,6 +152,7 @@ void TVYKcompBVR::SetBvrProperties(TBvrProperties* value) {
     menu->SetProperties(value);
   }
   bvrProperties_ = value;
+  history_->SetLayout(value);
 }
 
 void TVYKcompBVR::UnlinkModelZones() {
@@ -145,6 +181,9 @@ void TVYKcompBVR::CreateMissingShapes() {
     shape->setToolTip(Res(kZoneTable[i].hint));
     shape->SetTextKind(kZoneTable[i].textKind);
     shape->SetPopupMenu(menus_[i]);
+    // All the steps of one drag make one undo step.
+    connect(shape, &TShapeZone::DragStarted, history_, [this] { history_->Begin(); });
+    connect(shape, &TShapeZone::DragFinished, history_, [this] { history_->Commit(); });
     shape->show();
     shapes_[i] = shape;
   }
@@ -203,16 +242,84 @@ void TVYKcompBVR::CodingLineItemClick() {
   if (bvrProperties_ == nullptr) {
     return;
   }
-  TVYKCodeBVRCoordoDialog dialog(this);
-  dialog.SetX(bvrProperties_->CodageZone().fromRight);
-  dialog.SetY(bvrProperties_->CodageZone().fromBottom);
-  // The modal loop may have let the layout go away: look again before writing.
-  if (!dialog.Execute() || bvrProperties_ == nullptr) {
+  history_->Record([this] {
+    TVYKCodeBVRCoordoDialog dialog(this);
+    dialog.SetX(bvrProperties_->CodageZone().fromRight);
+    dialog.SetY(bvrProperties_->CodageZone().fromBottom);
+    // The modal loop may have let the layout go away: look again before writing.
+    if (!dialog.Execute() || bvrProperties_ == nullptr) {
+      return;
+    }
+    bvrProperties_->Changed();
+    bvrProperties_->CodageZone().fromRight = dialog.X();
+    bvrProperties_->CodageZone().fromBottom = dialog.Y();
+  });
+}
+
+void TVYKcompBVR::SelectNeighbour(bool forward) {
+  if (bvrProperties_ == nullptr) {
     return;
   }
-  bvrProperties_->Changed();
-  bvrProperties_->CodageZone().fromRight = dialog.X();
-  bvrProperties_->CodageZone().fromBottom = dialog.Y();
+  const auto count = static_cast<std::ptrdiff_t>(shapes_.size());
+  const auto* found = std::find(shapes_.begin(), shapes_.end(), selectedShape_);
+  std::ptrdiff_t next = forward ? 0 : count - 1;
+  if (found != shapes_.end()) {
+    next = ((found - shapes_.begin()) + (forward ? 1 : count - 1)) % count;
+  }
+  ShapeSelect(shapes_[static_cast<std::size_t>(next)]);
+}
+
+bool TVYKcompBVR::EditSelectedZone(int key, Qt::KeyboardModifiers modifiers) {
+  const auto* found = std::find(shapes_.begin(), shapes_.end(), selectedShape_);
+  if (selectedShape_ == nullptr || found == shapes_.end() || bvrProperties_ == nullptr) {
+    return false;
+  }
+  int dx = 0;
+  int dy = 0;
+  switch (key) {
+    case Qt::Key_Left:
+      dx = -1;
+      break;
+    case Qt::Key_Right:
+      dx = 1;
+      break;
+    case Qt::Key_Up:
+      dy = -1;
+      break;
+    case Qt::Key_Down:
+      dy = 1;
+      break;
+    default:
+      return false;
+  }
+  // Tenths of a millimetre, or whole millimetres with Shift.
+  const int step = modifiers.testFlag(Qt::ShiftModifier) ? 10 : 1;
+  TGeneralPopupMenu* zone = menus_[static_cast<std::size_t>(found - shapes_.begin())];
+  const bool resize = modifiers.testFlag(Qt::ControlModifier);
+  history_->Record([&] {
+    if (resize) {
+      // Never narrower or lower than one tenth.
+      const std::int32_t w = std::max(1, zone->GetZoneWidth() + dx * step);
+      const std::int32_t h = std::max(1, zone->GetZoneHeight() + dy * step);
+      bvrProperties_->Changed();
+      zone->SetZoneWidth(w);
+      zone->SetZoneHeight(h);
+    } else {
+      bvrProperties_->Changed();
+      zone->SetZoneLeft(zone->GetZoneLeft() + dx * step);
+      zone->SetZoneTop(zone->GetZoneTop() + dy * step);
+    }
+    zone->RefreshZone();
+  });
+  return true;
+}
+
+void TVYKcompBVR::keyPressEvent(QKeyEvent* event) {
+  if (EditSelectedZone(event->key(), event->modifiers())) {
+    event->accept();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 void TVYKcompBVR::ShapeSelect(TShapeZone* zone) {
@@ -235,6 +342,14 @@ bool TVYKcompBVR::event(QEvent* event) {
       ShapeSelect(zone);
     }
     return true;
+  }
+  if (event->type() == QEvent::KeyPress && bvrProperties_ != nullptr) {
+    // Tab would otherwise leave the view: here it walks through the zones.
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
+      SelectNeighbour(key == Qt::Key_Tab);
+      return true;
+    }
   }
   if (event->type() == WM_SHAPECHANGED) {
     // The model has already taken the new bounds through the zone's callback.

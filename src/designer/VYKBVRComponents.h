@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "designer/LayoutHistory.h"
 #include "designer/VYKBVRSelectZone.h"
 #include "editing/VykBvrPopupMenus.h"
 #include "model/BvrProperties.h"
@@ -49,6 +50,10 @@ class TVYKcompBVR : public QWidget {
   const std::array<TGeneralPopupMenu*, kZoneCount>& Menus() const { return menus_; }
   TShapeZone* SelectedShape() const { return selectedShape_; }
   QMenu* ViewMenu() const { return viewMenu_; }
+  // Every change made in the view (and, through it, in its window) as undo steps.
+  LayoutHistory& History() { return *history_; }
+  // Selects the zone after (forward) or before the selected one in table order, wrapping.
+  void SelectNeighbour(bool forward);
 
   TOnDisplayParameterForm OnDisplayParameterForm;
 
@@ -57,6 +62,7 @@ class TVYKcompBVR : public QWidget {
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
   // The picture behind the zones, copied unscaled; a null pixmap paints a plain panel.
@@ -69,6 +75,10 @@ class TVYKcompBVR : public QWidget {
   void FreeShapes();
   void UnlinkModelZones();
   void Rescale();
+  void CreateHistoryActions();
+  void EndDrags();
+  // Arrow keys move the selected zone; with Ctrl they change its width or height.
+  bool EditSelectedZone(int key, Qt::KeyboardModifiers modifiers);
 
   TBvrProperties* bvrProperties_ = nullptr;
   // Tells the view when the bound layout is destroyed, while its zones are still whole.
@@ -79,6 +89,7 @@ class TVYKcompBVR : public QWidget {
   QAction* setupItem_ = nullptr;
   QAction* codingLineItem_ = nullptr;
   TShapeZone* selectedShape_ = nullptr;
+  LayoutHistory* history_ = nullptr;
 };
 
 class TVYKOrangeBVR : public TVYKcompBVR {

@@ -43,13 +43,25 @@ TGeneralPopupMenu::TGeneralPopupMenu(QWidget* parent) : QMenu(parent) {
   // mark as it was shown, and the next pop-up rewrites it anyway.
   connect(printItem_, &QAction::triggered, this, [this](bool checked) {
     printItem_->setChecked(!checked);
-    PrintItemClick();
+    if (changeRunner_) {
+      changeRunner_([this] { PrintItemClick(); });
+    } else {
+      PrintItemClick();
+    }
   });
-  connect(AddItem(this, "CoordinatesItem", SMenuCoordinates), &QAction::triggered, this,
-          [this] { CoordinatesItemClick(); });
-  connect(AddItem(this, "FontItem", SMenuFont), &QAction::triggered, this,
-          [this] { FontItemClick(); });
+  OnItem(AddItem(this, "CoordinatesItem", SMenuCoordinates), [this] { CoordinatesItemClick(); });
+  OnItem(AddItem(this, "FontItem", SMenuFont), [this] { FontItemClick(); });
   connect(this, &QMenu::aboutToShow, this, [this] { MenuPopup(); });
+}
+
+void TGeneralPopupMenu::OnItem(QAction* item, std::function<void()> handler) {
+  connect(item, &QAction::triggered, this, [this, handler = std::move(handler)] {
+    if (changeRunner_) {
+      changeRunner_(handler);
+    } else {
+      handler();
+    }
+  });
 }
 
 QAction* TGeneralPopupMenu::AddSectionItem(const char* objectName, int captionId) {
@@ -105,8 +117,7 @@ void TGeneralPopupMenu::FontItemClick() {
 }
 
 TVersementPourPopupMenu::TVersementPourPopupMenu(QWidget* parent) : TSectionPopupMenu(parent) {
-  connect(AddSectionItem("TextItem", SMenuText), &QAction::triggered, this,
-          [this] { TextItemClick(); });
+  OnItem(AddSectionItem("TextItem", SMenuText), [this] { TextItemClick(); });
 }
 
 void TVersementPourPopupMenu::TextItemClick() {
@@ -121,8 +132,8 @@ void TVersementPourPopupMenu::TextItemClick() {
 }
 
 TComptePopupMenu::TComptePopupMenu(QWidget* parent) : TSectionPopupMenu(parent) {
-  connect(AddSectionItem("AccountNumberItem", SMenuAccountNumber), &QAction::triggered, this,
-          [this] { AccountNumberItemClick(); });
+  OnItem(AddSectionItem("AccountNumberItem", SMenuAccountNumber),
+         [this] { AccountNumberItemClick(); });
 }
 
 void TComptePopupMenu::AccountNumberItemClick() {
@@ -140,8 +151,7 @@ void TComptePopupMenu::AccountNumberItemClick() {
 }
 
 TMontantPopupMenu::TMontantPopupMenu(QWidget* parent) : TSectionPopupMenu(parent) {
-  connect(AddSectionItem("DecimalZoneItem", SMenuDecimalZone), &QAction::triggered, this,
-          [this] { DecimalZoneItemClick(); });
+  OnItem(AddSectionItem("DecimalZoneItem", SMenuDecimalZone), [this] { DecimalZoneItemClick(); });
 }
 
 void TMontantPopupMenu::DecimalZoneItemClick() {
@@ -166,8 +176,7 @@ void TMontantPopupMenu::DecimalZoneItemClick() {
 }
 
 TReferencePopupMenu::TReferencePopupMenu(QWidget* parent) : TSectionPopupMenu(parent) {
-  connect(AddSectionItem("ReferenceItem", SMenuReference), &QAction::triggered, this,
-          [this] { ReferenceItemClick(); });
+  OnItem(AddSectionItem("ReferenceItem", SMenuReference), [this] { ReferenceItemClick(); });
 }
 
 void TReferencePopupMenu::ReferenceItemClick() {

@@ -30,6 +30,11 @@ class TGeneralPopupMenu : public QMenu {
   // The toolkit's font dialog unless replaced (tests, embedding applications).
   void SetFontSelector(FontSelector selector) { fontSelector_ = std::move(selector); }
 
+  // Runs each item's whole handler, dialog included, so that the designer can make it one
+  // undo step; without one the handler simply runs.
+  using ChangeRunner = std::function<void(const std::function<void()>& change)>;
+  void SetChangeRunner(ChangeRunner runner) { changeRunner_ = std::move(runner); }
+
   // The menu's zone: of its section, Receipt for zsReceipt, else Processing.
   virtual std::int32_t GetZoneLeft() const = 0;
   virtual void SetZoneLeft(std::int32_t value) = 0;
@@ -62,11 +67,14 @@ class TGeneralPopupMenu : public QMenu {
   // The window the item dialogs belong to: the designer view holding the menu (a hidden popup
   // makes a poor transient parent on some platforms), else the menu itself.
   QWidget* DialogParent() { return parentWidget() != nullptr ? parentWidget() : this; }
+  // Connects an item to its handler, run through the change runner.
+  void OnItem(QAction* item, std::function<void()> handler);
 
  private:
   TZoneSide zoneSide_ = zsReceipt;
   TBvrProperties* properties_ = nullptr;
   FontSelector fontSelector_;
+  ChangeRunner changeRunner_;
   QAction* printItem_;
 };
 

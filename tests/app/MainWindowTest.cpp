@@ -127,6 +127,31 @@ TEST_F(MainWindowTest, SavedLayoutOpensBackToTheSameDesigner) {
   EXPECT_EQ(shape->geometry(), shown);
 }
 
+TEST_F(MainWindowTest, OpeningAFileIsOneUndoStep) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("moved.BVR");
+  window->BVRPropertiesParams().PaymentFor().Receipt().SetLeft(900);
+  saveAnswer = path;
+  Click("ButtonSave");
+  window->BVRPropertiesParams().PaymentFor().Receipt().SetLeft(120);
+  window->BVRPropertiesParams().UpdateZones();
+  const std::string before = Layout();
+  auto* shape = window->findChild<TShapeZone*>("PaymentForReceiptShape");
+  const QRect shown = shape->geometry();
+
+  openAnswer = path;
+  Click("ButtonOpen");
+  ASSERT_EQ(window->BVRPropertiesParams().PaymentFor().Receipt().Left(), 900);
+  window->show();
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(Layout(), before);
+  EXPECT_EQ(shape->geometry(), shown);
+  QTest::keyClick(window.get(), Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(window->BVRPropertiesParams().PaymentFor().Receipt().Left(), 900);
+}
+
 TEST_F(MainWindowTest, CancelledDialogsChangeNothing) {
   QTemporaryDir dir;
   QDir::setCurrent(dir.path());

@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <set>
 
 #include "qrbill/Mod97.h"
@@ -158,7 +159,8 @@ class Fields {
         *text = Text(value.at(key), path + "." + key);
       }
     }
-    for (const auto& [key, unused] : value.items()) {
+    for (const auto& item : value.items()) {
+      const std::string& key = item.key();
       if (std::none_of(std::begin(keys), std::end(keys),
                        [&](const auto& k) { return key == k.first; })) {
         Wrong(path + "." + key, "clé inconnue");
@@ -222,7 +224,8 @@ Bill BillOf(const Json& doc, Fields& fields) {
     }
     bill.language = known.value_or(Language::fr);
   }
-  for (const auto& [key, unused] : doc.items()) {
+  for (const auto& item : doc.items()) {
+    const std::string& key = item.key();
     if (std::none_of(std::begin(kKeys), std::end(kKeys), [&](const char* k) { return key == k; })) {
       fields.Wrong(key, "clé inconnue");
     }

@@ -57,7 +57,8 @@ std::optional<std::string> CharacterProblem(std::string_view utf8) {
     message += (i == 0 ? "" : ", ") + named[i];
   }
   if (count > named.size()) {
-    message += " et " + std::to_string(count - named.size()) + " autres";
+    const std::size_t more = count - named.size();
+    message += " et " + std::to_string(more) + (more == 1 ? " autre" : " autres");
   }
   return message;
 }

@@ -38,9 +38,11 @@ std::optional<std::string> QrReferenceProblem(std::string_view reference) {
   if (reference.empty()) {
     return "obligatoire avec le type QRR";
   }
-  if (reference.size() != kQrReferenceLength || !AllDigits(reference)) {
-    return "une référence QR compte 27 chiffres, celle-ci " + std::to_string(reference.size()) +
-           " caractères";
+  if (!AllDigits(reference)) {
+    return "une référence QR ne compte que des chiffres";
+  }
+  if (reference.size() != kQrReferenceLength) {
+    return "une référence QR compte 27 chiffres, celle-ci " + std::to_string(reference.size());
   }
   const std::string digits(reference.substr(0, kQrReferenceLength - 1));
   const int expected = CheckDigit(digits);

@@ -164,38 +164,78 @@ std::string EchoOf(const std::string& text) {
 
 }  // namespace
 
-std::vector<Payment> ReadPayments(std::string_view csvText) {
-  const std::vector<csv::Record> records = csv::Parse(csvText);
-  if (records.empty()) {
+struct PaymentReader::State {
+  State(csv::Source source, csv::Encoding encoding) : reader(std::move(source), encoding) {}
+  csv::Reader reader;
+  csv::Record record;
+  Columns columns;
+  std::size_t width = 0;
+};
+
+PaymentReader::PaymentReader(csv::Source source, csv::Encoding encoding)
+    : state_(std::make_unique<State>(std::move(source), encoding)) {
+  if (!state_->reader.Next(state_->record)) {
     throw EBvrError(std::string("CSV header: the file is empty"));
   }
-  const Columns columns = ReadHeader(records.front());
+  state_->columns = ReadHeader(state_->record);
+  state_->width = state_->record.fields.size();
+  std::vector<std::string> labels(state_->width);
+  labels[state_->columns.invoice] = "invoice";
+  labels[state_->columns.amount] = "amount";
+  for (std::size_t i = 0; i < state_->width; ++i) {
+    if (const auto p = PayerIndex(Lower(Trim(state_->record.fields[i])))) {
+      labels[i] = "payer" + std::to_string(*p);
+    }
+  }
+  state_->reader.SetColumnLabels(std::move(labels));
+}
+
+PaymentReader::~PaymentReader() = default;
+
+char PaymentReader::Separator() const {
+  return state_->reader.Separator();
+}
+
+bool PaymentReader::Next(Payment& p) {
+  csv::Record& record = state_->record;
+  if (!state_->reader.Next(record)) {
+    return false;
+  }
+  const Columns& columns = state_->columns;
+  const std::size_t r = record.row;
+  CheckFieldCount(record, r, state_->width);
+  p = Payment{};
+  p.row = r;
+  p.line = record.line;
+  p.invoice = Trim(Field(record, columns.invoice));
+  const std::string amountText = Trim(Field(record, columns.amount));
+  try {
+    p.amount = StrToFloat(amountText, '.');
+  } catch (const EBvrError& e) {
+    RowError(r, record.line, "amount",
+             Fmt("'%s' is not a valid floating point value").s(EchoOf(amountText)));
+  }
+  for (std::size_t index : columns.payers) {
+    AppendLines(Field(record, index), p.payer);
+  }
+  while (!p.payer.empty() && p.payer.back().empty()) {
+    p.payer.pop_back();
+  }
+  return true;
+}
+
+std::vector<Payment> ReadPayments(std::string_view csvText, csv::Encoding encoding) {
+  PaymentReader reader(csv::FromText(csvText), encoding);
   std::vector<Payment> payments;
-  payments.reserve(records.size() - 1);
-  const std::size_t width = records.front().fields.size();
-  for (std::size_t r = 1; r < records.size(); ++r) {
-    const csv::Record& record = records[r];
-    CheckFieldCount(record, r, width);
-    Payment p;
-    p.row = r;
-    p.line = record.line;
-    p.invoice = Trim(Field(record, columns.invoice));
-    const std::string amountText = Trim(Field(record, columns.amount));
-    try {
-      p.amount = StrToFloat(amountText, '.');
-    } catch (const EBvrError& e) {
-      RowError(r, record.line, "amount",
-               Fmt("'%s' is not a valid floating point value").s(EchoOf(amountText)));
-    }
-    for (std::size_t index : columns.payers) {
-      AppendLines(Field(record, index), p.payer);
-    }
-    while (!p.payer.empty() && p.payer.back().empty()) {
-      p.payer.pop_back();
-    }
+  for (Payment p; reader.Next(p);) {
     payments.push_back(std::move(p));
   }
   return payments;
+}
+
+std::vector<Payment> ReadPayments(std::string_view csvText) {
+  return ReadPayments(csvText, csv::IsUtf8(csv::FromText(csvText)) ? csv::Encoding::Utf8
+                                                                   : csv::Encoding::Windows1252);
 }
 
 void CheckBatchLayout(const TBvrProperties& layout) {
@@ -210,33 +250,37 @@ void CheckBatchLayout(const TBvrProperties& layout) {
   AccountToCodingForm(layout.Account().number());
 }
 
+void CheckPayment(const Payment& p, const TBvrProperties& layout) {
+  const std::string account = layout.Account().number();
+  const bool noAmount = !CodingLineCarriesAmount(layout.Amount().Processing().Imprime, p.amount);
+  if (p.invoice.empty() || !std::all_of(p.invoice.begin(), p.invoice.end(),
+                                        [](char c) { return c >= '0' && c <= '9'; })) {
+    RowError(p.row, p.line, "invoice",
+             Fmt("'%s' is not a valid integer value").s(EchoOf(p.invoice)));
+  }
+  const std::int32_t room = layout.Reference().number().InternalNumberLength;
+  if (static_cast<std::int64_t>(p.invoice.size()) > room) {
+    // The reference would silently lose the invoice's last digits.
+    RowError(p.row, p.line, "invoice",
+             Fmt("'%s' has more than the %d digits the layout reserves for it")
+                 .s(EchoOf(p.invoice))
+                 .d(room));
+  }
+  const std::string reference = BuildReferenceNumber(layout.Reference().number(), p.invoice);
+  try {
+    if (!noAmount) {
+      SplitAmount(p.amount);
+    }
+  } catch (const EBvrError& e) {
+    RowError(p.row, p.line, "amount", e.what());
+  }
+  BuildCodingLine(noAmount, reference, account, p.amount);
+}
+
 void CheckPayments(const std::vector<Payment>& payments, const TBvrProperties& layout) {
   CheckBatchLayout(layout);
-  const std::string account = layout.Account().number();
   for (const Payment& p : payments) {
-    const bool noAmount = !CodingLineCarriesAmount(layout.Amount().Processing().Imprime, p.amount);
-    if (p.invoice.empty() || !std::all_of(p.invoice.begin(), p.invoice.end(),
-                                          [](char c) { return c >= '0' && c <= '9'; })) {
-      RowError(p.row, p.line, "invoice",
-               Fmt("'%s' is not a valid integer value").s(EchoOf(p.invoice)));
-    }
-    const std::int32_t room = layout.Reference().number().InternalNumberLength;
-    if (static_cast<std::int64_t>(p.invoice.size()) > room) {
-      // The reference would silently lose the invoice's last digits.
-      RowError(p.row, p.line, "invoice",
-               Fmt("'%s' has more than the %d digits the layout reserves for it")
-                   .s(EchoOf(p.invoice))
-                   .d(room));
-    }
-    const std::string reference = BuildReferenceNumber(layout.Reference().number(), p.invoice);
-    try {
-      if (!noAmount) {
-        SplitAmount(p.amount);
-      }
-    } catch (const EBvrError& e) {
-      RowError(p.row, p.line, "amount", e.what());
-    }
-    BuildCodingLine(noAmount, reference, account, p.amount);
+    CheckPayment(p, layout);
   }
 }
 

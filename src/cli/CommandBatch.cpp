@@ -6,6 +6,7 @@
 #include <cctype>
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <ostream>
 
 #include "batch/BatchPdf.h"
@@ -77,10 +78,23 @@ BatchPage PageOption(const std::string& value) {
   throw UsageError("--page takes invoice or slip");
 }
 
+std::optional<csv::Encoding> EncodingOption(const std::optional<std::string>& value) {
+  if (!value) {
+    return std::nullopt;
+  }
+  if (*value == "utf-8") {
+    return csv::Encoding::Utf8;
+  }
+  if (*value == "windows-1252") {
+    return csv::Encoding::Windows1252;
+  }
+  throw UsageError("--encoding takes utf-8 or windows-1252");
+}
+
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   std::string output;
   std::unique_ptr<QGuiApplication> app;  // outlives everything that paints
-  const Options options(args, {"--csv", "-o", "--layout", "--page", "--offset"},
+  const Options options(args, {"--csv", "-o", "--layout", "--page", "--offset", "--encoding"},
                         {"--with-form", "--setting-mode"});
   if (!options.Positional().empty()) {
     throw UsageError("unexpected argument " + options.Positional().front());
@@ -96,6 +110,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   if (!EndsWithPdf(output)) {
     throw UsageError("the output must end in .pdf");
   }
+  const std::optional<csv::Encoding> encoding = EncodingOption(options.Value("--encoding"));
   BatchSettings settings;
   settings.page = PageOption(options.Value("--page").value_or("invoice"));
   settings.withForm = options.Has("--with-form");
@@ -119,7 +134,17 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
                     (layoutPath.empty() ? std::string("(demonstration)") : layoutPath) + ": " +
                     e.what());
   }
-  const std::vector<Payment> payments = ReadPayments(ReadFileBytes(csvPath));
+  const std::string csvText = ReadFileBytes(csvPath);
+  csv::Encoding csvEncoding = csv::Encoding::Utf8;
+  if (encoding) {
+    csvEncoding = *encoding;
+  } else if (!csv::IsUtf8(csv::FromText(csvText))) {
+    // Spreadsheets in Switzerland save CSV in the Windows code page unless told otherwise.
+    csvEncoding = csv::Encoding::Windows1252;
+    err << "bvrslip batch: " << csvPath
+        << " is not UTF-8, read as Windows-1252 (--encoding utf-8 to refuse it)\n";
+  }
+  const std::vector<Payment> payments = ReadPayments(csvText, csvEncoding);
   if (payments.empty()) {
     throw EBvrError(std::string("CSV: no payment after the header"));
   }
@@ -139,7 +164,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 const Registrar registrar(Command{
     .name = "batch",
     .usage = "batch --csv PAYMENTS.csv -o OUT.pdf [--layout FILE] [--page invoice|slip] "
-             "[--with-form] [--offset DX,DY] [--setting-mode]",
+             "[--with-form] [--offset DX,DY] [--setting-mode] [--encoding utf-8|windows-1252]",
     .run = Run,
 });
 

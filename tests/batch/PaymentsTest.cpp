@@ -61,7 +61,7 @@ TEST(Payments, ReadingFailsWithRowAndColumn) {
       {"invoice,amount\n1,2\n3,x\n", "row 2 (line 3), column amount: "},
       {"invoice,amount\n1,2\n3,4\n5,1.2.3\n", "row 3 (line 4), column amount: "},
       {"invoice,amount\n1,\n", "row 1 (line 2), column amount: "},
-      {"invoice,amount\n1,\"2\n", "CSV line 2: "},
+      {"invoice,amount\n1,\"2\n", "row 1 (line 2), column amount: the quote opened on line 2 "},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.csv);
@@ -98,7 +98,7 @@ TEST(Payments, ShiftedOrRepeatedColumnsAreRefused) {
 TEST(Payments, EchoedValuesAreShortAndEscaped) {
   EXPECT_EQ(FailureOf("invoice,amount\n1,\"a\x01\"\n"),
             "row 1 (line 2), column amount: 'a\\x01' is not a valid floating point value");
-  EXPECT_EQ(FailureOf("invoice,amount\n1," + std::string(100000, '9') + "x\n"),
+  EXPECT_EQ(FailureOf("invoice,amount\n1," + std::string(900, '9') + "x\n"),
             "row 1 (line 2), column amount: '" + std::string(40, '9') +
                 "...' is not a valid floating point value");
 }
@@ -155,6 +155,42 @@ TEST(Payments, CheckFailsAtTheFirstUnprintableRow) {
   // A credit note prints with the coding line without amount.
   EXPECT_NO_THROW(
       CheckPayments(ReadPayments("invoice,amount\n45687,1000\n1,0.05\n2,-12.5\n"), layout));
+}
+
+}  // namespace
+}  // namespace bvr
+
+namespace bvr {
+namespace {
+
+TEST(Payments, SwissSpreadsheetCsvReachesThePayerLines) {
+  const struct {
+    const char* name;
+    std::string csv;
+  } cases[] = {
+      {"windows_1252_semicolons",
+       "invoice;amount;payer1;payer2\r\n45687;12.50;Hans M\xFCller;\"Zo\xEB, Rue 1\"\r\n"},
+      {"utf8_bom_semicolons",
+       "\xEF\xBB\xBFinvoice;amount;payer1;payer2\r\n45687;12.50;Hans M\xC3\xBCller;"
+       "\"Zo\xC3\xAB, Rue 1\"\r\n"},
+      {"windows_1252_tabs",
+       "invoice\tamount\tpayer1\tpayer2\n45687\t12.50\tHans M\xFCller\tZo\xEB, Rue 1\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const auto p = ReadPayments(c.csv);
+    ASSERT_EQ(p.size(), 1u);
+    EXPECT_EQ(p[0].invoice, "45687");
+    EXPECT_DOUBLE_EQ(p[0].amount, 12.5);
+    EXPECT_EQ(p[0].payer, (std::vector<std::string>{"Hans M\xC3\xBCller", "Zo\xC3\xAB, Rue 1"}));
+  }
+  // Forced to UTF-8, a Windows-1252 byte is an error in its place, never a replacement sign.
+  try {
+    ReadPayments(cases[0].csv, csv::Encoding::Utf8);
+    ADD_FAILURE() << "no failure";
+  } catch (const EBvrError& e) {
+    EXPECT_EQ(std::string(e.what()), "row 1 (line 2), column payer1: byte 0xFC is not UTF-8");
+  }
 }
 
 }  // namespace

@@ -116,7 +116,8 @@ TEST_F(BatchTest, ABadRowAnywhereWritesNothing) {
        "row 301 (line 302), column amount: 123456789 : Montant trop grand"},
       {many + "30x,1\n", "row 301 (line 302), column invoice: '30x' is not a valid integer value"},
       {many + "302,ten\n", "row 301 (line 302), column amount: "},
-      {"invoice,amount\n1,1\n\"2,1\n", "CSV line 3: "},
+      {"invoice,amount\n1,1\n\"2,1\n",
+       "row 2 (line 3), column invoice: the quote opened on line 3 "},
       {"invoice,payer1\n1,a\n", "CSV header: "},
       {"invoice,amount\n", "CSV: no payment after the header"},
   };
@@ -317,6 +318,43 @@ TEST_F(BatchTest, AFileSizeLimitIsAMessageNotAKill) {
   EXPECT_NE(r.err.find("Cannot write"), std::string::npos) << r.err;
   EXPECT_EQ(Files(), (std::vector<std::string>{"out.pdf", "payments.csv"}));
   EXPECT_EQ(Slurp(pdf), "old");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(BatchTest, Windows1252SemicolonCsvPrintsItsNames) {
+  const std::string csv = Csv("invoice;amount;payer1;payer2\r\n45687;1000;Hans M\xFC"
+                              "ller;\"Zo\xEB; Rue 1\"\r\n")
+                              .string();
+  const fs::path pdf = dir / "out.pdf";
+  const struct {
+    std::string options;
+    int code;
+    std::string err;  // what standard error says, whole
+  } cases[] = {
+      {"", 0,
+       "bvrslip batch: " + csv +
+           " is not UTF-8, read as Windows-1252 (--encoding utf-8 "
+           "to refuse it)\n"},
+      {"--encoding windows-1252", 0, ""},
+      {"--encoding utf-8", 1, "row 1 (line 2), column payer1: byte 0xFC is not UTF-8\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.options);
+    fs::remove(pdf);
+    const Result r = Run(c.options + " --csv " + csv + " -o " + pdf.string());
+    EXPECT_EQ(r.code, c.code);
+    EXPECT_EQ(r.err, c.err);
+    if (c.code == 0) {
+      const std::string text = Tool("pdftotext -raw -f 1 -l 1 " + pdf.string() + " -");
+      EXPECT_NE(text.find("Hans M\xC3\xBCller\nZo\xC3\xAB; Rue 1\n"), std::string::npos) << text;
+    } else {
+      EXPECT_FALSE(fs::exists(pdf));
+    }
+  }
+  EXPECT_EQ(Run("--encoding latin9 --csv " + csv + " -o " + pdf.string()).code, 2);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "designer/VYKBVRComponents.h"
 #include "model/DemoLayout.h"
 #include "numbers/Conversions.h"
+#include "preview/InvoicePreview.h"
 #include "print/UReportBVR.h"
 #include "report/QtFont.h"
 
@@ -72,7 +73,7 @@ TFormConfigBVR::TFormConfigBVR(QWidget* parent)
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     move(screen->geometry().center() - rect().center());
   }
-  previewRunner_ = [](TFormReportBVR& report, QWidget* owner) { report.Preview(owner); };
+  previewRunner_ = [](TFormReportBVR& report, QWidget* owner) { PreviewInvoice(report, owner); };
 }
 
 // The view goes first: it unlinks its zones from the layout while both still exist.

@@ -5,8 +5,8 @@
 #include <QPainter>
 #include <QPdfWriter>
 
-#include "designer/SlipFormPicture.h"
 #include "model/Zones.h"
+#include "print/SlipFormPicture.h"
 #include "print/UReportBVR.h"
 #include "report/AtomicFile.h"
 #include "report/ExactMediaBox.h"

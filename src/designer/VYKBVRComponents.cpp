@@ -9,8 +9,8 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "designer/SlipFormPicture.h"
 #include "editing/VYKBVRCodeBVRcoordDialog.h"
+#include "print/SlipFormPicture.h"
 #include "strings/VYKBVRResources.h"
 
 namespace bvr {

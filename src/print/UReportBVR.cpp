@@ -52,15 +52,6 @@ QRectF TFormReportBVR::SlipRectOnPage() const {
                 kSlipHeight);
 }
 
-void TFormReportBVR::Preview(QWidget* parent) {
-  QuickRepSample.Preview(parent);
-}
-
-void TFormReportBVR::Print(QPrinter& printer) {
-  QuickRepSample.DryRun();
-  QuickRepSample.Print(printer);
-}
-
 void TFormReportBVR::PaintPage(QPainter& painter) {
   QuickRepSample.PaintPage(painter);
 }

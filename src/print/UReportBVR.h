@@ -13,8 +13,6 @@
 
 class QIODevice;
 class QPainter;
-class QPrinter;
-class QWidget;
 
 namespace bvr {
 
@@ -41,10 +39,9 @@ class TFormReportBVR {
   // Where the slip lies on the page, tenths of a millimetre (2100 x 1058).
   QRectF SlipRectOnPage() const;
 
-  // Outputs of the one page renderer. Errors of the slip (numbers, amount, no layout) leave
-  // them before anything is written.
-  void Preview(QWidget* parent);
-  void Print(QPrinter& printer);
+  // Outputs of the one page renderer (the preview window and the printer are in
+  // preview/InvoicePreview.h). Errors of the slip (numbers, amount, no layout) leave them
+  // before anything is written.
   void PaintPage(QPainter& painter);
   // The slip alone, for a page the size of the slip form: the slip's top-left corner at the
   // page's, shifted by the slip offset. SlipBackground paints first, as on the invoice page.

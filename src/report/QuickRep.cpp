@@ -4,14 +4,12 @@
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrinter>
 #include <algorithm>
 #include <cmath>
 
 #include "numbers/Conversions.h"
 #include "report/ExactMediaBox.h"
 #include "report/QPainterCanvas.h"
-#include "report/QRPreview.h"
 #include "report/RecordingCanvas.h"
 #include "strings/BvrError.h"
 
@@ -182,17 +180,6 @@ void TQuickRep::DryRun() {
   PrintBands(printer);
 }
 
-void TQuickRep::Print(QPrinter& printer) {
-  // The slip sits on the sheet's bottom edge: another paper size (chosen in a print dialog)
-  // would move it off the page, so the report's own paper is always asked for.
-  printer.setPageSize(
-      QPageSize(QSizeF(PaperWidth / 10.0, PaperLength / 10.0), QPageSize::Millimeter));
-  printer.setPageOrientation(QPageLayout::Portrait);
-  printer.setFullPage(true);
-  QPainter painter(&printer);
-  PaintPage(painter);
-}
-
 void TQuickRep::ExportToPdf(QIODevice& device, int dpi) {
   const QSizeF paperMm(PaperWidth / 10.0, PaperLength / 10.0);
   const QPageLayout pageLayout = ExactPageLayout(paperMm);
@@ -223,12 +210,6 @@ QImage TQuickRep::RenderToImage(int dpi) {
   PaintPage(painter);
   painter.end();
   return image;
-}
-
-void TQuickRep::Preview(QWidget* parent) {
-  DryRun();
-  TQRPreview preview(*this, parent);
-  preview.Exec();
 }
 
 }  // namespace bvr

@@ -12,8 +12,6 @@
 
 class QIODevice;
 class QPainter;
-class QPrinter;
-class QWidget;
 
 namespace bvr {
 
@@ -165,12 +163,8 @@ class TQuickRep {
   void DryRun();
 
   // Outputs of the same page. Errors of the controls leave these calls.
-  void Print(QPrinter& printer);
   void ExportToPdf(QIODevice& device, int dpi = 1200);
   QImage RenderToImage(int dpi);
-  // The preview window: 800 x 600, normal state, the page fitted in view, with printing and
-  // page navigation. Returns when it is closed.
-  void Preview(QWidget* parent);
 
   // Device units per tenth of a millimetre at a resolution.
   static double UnitsPerTenth(double dpi) { return dpi / 254.0; }

@@ -18,6 +18,7 @@
 #include "designer/VYKBVRComponents.h"
 #include "designer/VYKBVRSelectZone.h"
 #include "model/DemoLayout.h"
+#include "preview/InvoicePreview.h"
 #include "print/UReportBVR.h"
 
 namespace bvr {
@@ -252,7 +253,8 @@ TEST_F(MainWindowTest, ClickingAZoneSelectsItAndScreenshotsCanBeTaken) {
 }
 
 TEST_F(MainWindowTest, ThePreviewWindowShowsThePageUntilClosed) {
-  window->SetPreviewRunner([](TFormReportBVR& report, QWidget* owner) { report.Preview(owner); });
+  window->SetPreviewRunner(
+      [](TFormReportBVR& report, QWidget* owner) { PreviewInvoice(report, owner); });
   QString seenTitle;
   QSize seenSize;
   QTimer::singleShot(0, [&] {

@@ -14,9 +14,9 @@
 #include <memory>
 
 #include "MouseSupport.h"
-#include "designer/SlipFormPicture.h"
 #include "designer/VYKBVRComponents.h"
 #include "model/DemoLayout.h"
+#include "print/SlipFormPicture.h"
 #include "strings/VYKBVRResources.h"
 
 namespace bvr {

@@ -12,8 +12,9 @@
 #include <QTest>
 
 #include "SlipTestSupport.h"
+#include "preview/InvoicePreview.h"
+#include "preview/QRPreview.h"
 #include "print/UReportBVR.h"
-#include "report/QRPreview.h"
 #include "strings/BvrError.h"
 
 namespace bvr {
@@ -185,7 +186,7 @@ TEST(InvoicePage, PrintingAsksForA4WhateverPaperThePrinterHad) {
   printer.setOutputFileName(dir.filePath("printed.pdf"));
   printer.setPageSize(QPageSize(QPageSize::Letter));
   printer.setPageOrientation(QPageLayout::Landscape);
-  invoice.form.Print(printer);
+  PrintInvoice(invoice.form, printer);
   const QSizeF paper = printer.pageLayout().fullRect(QPageLayout::Millimeter).size();
   EXPECT_NEAR(paper.width(), 210.0, 0.5);
   EXPECT_NEAR(paper.height(), 297.0, 0.5);
@@ -194,7 +195,7 @@ TEST(InvoicePage, PrintingAsksForA4WhateverPaperThePrinterHad) {
 TEST(InvoicePage, PreviewReportsErrorsBeforeOpening) {
   Invoice invoice;
   invoice.form.VYKqrBVR.SetBvrProperties(nullptr);
-  EXPECT_THROW(invoice.form.Preview(nullptr), EBvrError);
+  EXPECT_THROW(PreviewInvoice(invoice.form, nullptr), EBvrError);
   for (QWidget* w : QApplication::topLevelWidgets()) {
     EXPECT_FALSE(w->isVisible());
   }

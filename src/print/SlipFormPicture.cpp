@@ -1,4 +1,4 @@
-#include "designer/SlipFormPicture.h"
+#include "print/SlipFormPicture.h"
 
 #include <QFont>
 #include <QPainter>

@@ -1,7 +1,8 @@
-#include "report/QRPreview.h"
+#include "preview/QRPreview.h"
 
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPainter>
 #include <QPrintPreviewWidget>
 #include <exception>
 
@@ -25,7 +26,7 @@ TQRPreview::TQRPreview(TQuickRep& report, QWidget* parent)
   QObject::connect(dialog_.get(), &QPrintPreviewDialog::paintRequested, dialog_.get(),
                    [this](QPrinter* printer) {
                      try {
-                       report_.Print(*printer);
+                       PrintReport(report_, *printer);
                      } catch (const std::exception& e) {
                        error_ = e.what();
                      }
@@ -42,6 +43,23 @@ void TQRPreview::Exec() {
   if (!error_.empty()) {
     throw EBvrError(error_);
   }
+}
+
+void PrintReport(TQuickRep& report, QPrinter& printer) {
+  // The slip sits on the sheet's bottom edge: another paper size (chosen in a print dialog)
+  // would move it off the page, so the report's own paper is always asked for.
+  printer.setPageSize(QPageSize(QSizeF(report.PaperWidth / 10.0, report.PaperLength / 10.0),
+                                QPageSize::Millimeter));
+  printer.setPageOrientation(QPageLayout::Portrait);
+  printer.setFullPage(true);
+  QPainter painter(&printer);
+  report.PaintPage(painter);
+}
+
+void PreviewReport(TQuickRep& report, QWidget* parent) {
+  report.DryRun();
+  TQRPreview preview(report, parent);
+  preview.Exec();
 }
 
 }  // namespace bvr

@@ -11,6 +11,12 @@ namespace bvr {
 
 class TQuickRep;
 
+// The report's page on a printer, always on the report's own paper.
+void PrintReport(TQuickRep& report, QPrinter& printer);
+// The preview window: 800 x 600, normal state, the page fitted in view, with printing and
+// page navigation. Returns when it is closed.
+void PreviewReport(TQuickRep& report, QWidget* parent);
+
 class TQRPreview {
  public:
   TQRPreview(TQuickRep& report, QWidget* parent);

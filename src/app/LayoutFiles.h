@@ -17,7 +17,8 @@ std::string ReadLayoutFile(const QString& path);
 void LoadLayoutAllOrNothing(TBvrProperties& target, const std::string& text);
 
 // Writes text through a temporary file that replaces path only once complete.
-// Fails with "Cannot create file "%s". %s", leaving any previous file whole.
+// Fails with "Cannot create file "%s". %s" or, when the disk refuses data, "Cannot write "%s":
+// %s" with the reason, leaving any previous file whole.
 void SaveLayoutFile(const QString& path, const std::string& text);
 
 }  // namespace bvr

@@ -56,7 +56,12 @@ void WriteBatchPdf(QIODevice& device, TBvrProperties& layout, const std::vector<
   for (std::size_t i = 0; i < total; ++i) {
     const Payment& payment = payments[i];
     if (i > 0) {
-      writer.newPage();
+      writer.newPage();  // the page before goes out to the device here
+      if (exactDevice.Refused()) {
+        throw EWriteStopped(Fmt("stopped at page %d of %d")
+                                .d(static_cast<long long>(i))
+                                .d(static_cast<long long>(total)));
+      }
     }
     slip.SetAmount(payment.amount);
     slip.Reference().InternalNumber = payment.invoice;

@@ -37,13 +37,15 @@ double BatchPageWidthMm(BatchPage page);
 double BatchPageHeightMm(BatchPage page);
 
 // Writes the pages to device. The payments should have passed CheckPayments: an error of a
-// slip leaves here (EBvrError) with the page half written.
+// slip leaves here (EBvrError) with the page half written; so does EWriteStopped at the first
+// page the device refused, without painting the rest.
 void WriteBatchPdf(QIODevice& device, TBvrProperties& layout, const std::vector<Payment>& payments,
                    const BatchSettings& settings, const BatchProgress& progress = {});
 
 // The same into a file that appears complete or not at all: written beside it under a
 // temporary name and renamed at the end; on any failure the temporary file is removed and an
-// older file at path stays as it was. Fails with "Cannot create file "%s". %s".
+// older file at path stays as it was. Fails with "Cannot create file "%s". %s", or with
+// "Cannot write "%s": %s (stopped at page N of M)" as soon as the disk refuses data.
 void WriteBatchPdfFile(const std::string& path, TBvrProperties& layout,
                        const std::vector<Payment>& payments, const BatchSettings& settings,
                        const BatchProgress& progress = {});

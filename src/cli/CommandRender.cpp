@@ -1,4 +1,6 @@
 // bvrslip render: the invoice page with its slip (or the setting-mode overlay) as PDF or PNG.
+#include <QBuffer>
+#include <QByteArray>
 #include <QGuiApplication>
 #include <QString>
 #include <memory>
@@ -30,11 +32,16 @@ bool EndsWith(const std::string& text, const std::string& suffix) {
 }
 
 void WritePng(const QImage& image, const std::string& path) {
-  WriteFileAtomically(QString::fromStdString(path), [&image, &path](QIODevice& file) {
-    if (!image.save(&file, "PNG")) {
-      throw EBvrError(Fmt("Cannot create file \"%s\". %s").s(path).s("PNG encoding failed"));
-    }
-  });
+  // Encoded in memory first: a refused write then keeps the system's reason instead of
+  // becoming a libpng error.
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  if (!image.save(&buffer, "PNG")) {
+    throw EBvrError(Fmt("Cannot create file \"%s\". %s").s(path).s("PNG encoding failed"));
+  }
+  WriteFileAtomically(QString::fromStdString(path),
+                      [&bytes](QIODevice& file) { file.write(bytes); });
 }
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream&) {

@@ -5,14 +5,30 @@
 #include <QIODevice>
 #include <QString>
 #include <functional>
+#include <stdexcept>
+#include <string>
 
 namespace bvr {
 
-// Calls write with the temporary file, then replaces path with it. Any failure (the file
-// cannot be created, a write or the final flush fails, write throws) leaves no temporary file
-// and an older file at path untouched; it is reported as EBvrError
-// "Cannot create file "%s". %s" with the full path and the system's reason (exceptions of
-// write pass through unchanged).
+// Thrown by a writer that gives up because its device refused data, so that it does not go on
+// producing what cannot be stored. detail says how far it got ("page 3 of 200").
+class EWriteStopped : public std::runtime_error {
+ public:
+  explicit EWriteStopped(const std::string& detail)
+      : std::runtime_error("Cannot write: the output refused data (" + detail + ")"),
+        detail_(detail) {}
+  const std::string& Detail() const { return detail_; }
+
+ private:
+  std::string detail_;
+};
+
+// Calls write with a device on the temporary file, then replaces path with it. Any failure
+// leaves no temporary file and an older file at path untouched. It is reported as EBvrError
+// with the full path: "Cannot create file "%s". %s" when the file cannot be created,
+// "Cannot write "%s": %s" with the system's reason ("No space left on device") when data is
+// refused, also when write then throws (an EWriteStopped's detail follows in brackets); other
+// exceptions of write pass through unchanged.
 void WriteFileAtomically(const QString& path, const std::function<void(QIODevice&)>& write);
 
 }  // namespace bvr

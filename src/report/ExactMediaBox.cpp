@@ -48,7 +48,10 @@ qint64 ExactMediaBox::writeData(const char* data, qint64 size) {
 
 bool ExactMediaBox::Pass(const std::string& bytes) {
   const auto size = static_cast<qint64>(bytes.size());
-  return size == 0 || target_.write(bytes.data(), size) == size;
+  if (size != 0 && target_.write(bytes.data(), size) != size) {
+    ok_ = false;
+  }
+  return ok_;
 }
 
 QPageLayout ExactPageLayout(QSizeF paperMm) {

@@ -22,6 +22,8 @@ class ExactMediaBox final : public QIODevice {
   bool isSequential() const override { return true; }
   // Passes on what is held back; false when the target refused bytes.
   bool Finish();
+  // True once the target refused bytes: a long job can stop there instead of at the end.
+  bool Refused() const { return !ok_; }
 
  protected:
   qint64 readData(char*, qint64) override { return -1; }

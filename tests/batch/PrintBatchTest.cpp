@@ -2,6 +2,7 @@
 // the slip alone on its page, and files that appear whole or not at all.
 #include <gtest/gtest.h>
 
+#include <QIODevice>
 #include <QImage>
 #include <QPainter>
 #include <cmath>
@@ -17,6 +18,7 @@
 #include "model/BvrProperties.h"
 #include "model/DemoLayout.h"
 #include "print/UReportBVR.h"
+#include "report/AtomicFile.h"
 #include "strings/BvrError.h"
 
 namespace bvr {
@@ -222,6 +224,56 @@ TEST_F(PrintBatchTest, ProgressCountsEveryPage) {
                     });
   EXPECT_EQ(done, (std::vector<std::size_t>{1, 2, 3, 4, 5, 6, 7}));
   EXPECT_EQ(total, 7u);
+}
+
+}  // namespace
+}  // namespace bvr
+
+namespace bvr {
+namespace {
+
+// Takes the first capacity bytes, then refuses everything, as a disk that fills up.
+class SmallDevice final : public QIODevice {
+ public:
+  explicit SmallDevice(qint64 capacity) : capacity_(capacity) { open(QIODevice::WriteOnly); }
+  bool isSequential() const override { return true; }
+  qint64 taken = 0;
+
+ protected:
+  qint64 readData(char*, qint64) override { return -1; }
+  qint64 writeData(const char*, qint64 size) override {
+    if (taken + size > capacity_) {
+      return -1;
+    }
+    taken += size;
+    return size;
+  }
+
+ private:
+  qint64 capacity_;
+};
+
+TEST_F(PrintBatchTest, TheFirstRefusedPageStopsTheBatch) {
+  constexpr int kTotal = 300;
+  const std::vector<Payment> payments = Payments(kTotal);
+  for (const qint64 capacity : {0, 1, 20000, 200000}) {
+    SCOPED_TRACE(capacity);
+    SmallDevice device(capacity);
+    std::size_t done = 0;
+    std::string detail;
+    try {
+      WriteBatchPdf(device, layout, payments, {},
+                    [&done](std::size_t d, std::size_t) { done = d; });
+    } catch (const EWriteStopped& e) {
+      detail = e.Detail();
+    }
+    // Pages are handed to the device one by one: the batch stops right after the page whose
+    // bytes were refused, having painted no further.
+    EXPECT_EQ(detail, "stopped at page " + std::to_string(done) + " of " + std::to_string(kTotal));
+    EXPECT_GE(done, 1u);
+    EXPECT_LE(done, 2 + static_cast<std::size_t>(capacity) / 2000);  // a page takes over 2 kB
+    EXPECT_LE(device.taken, capacity);
+  }
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include <QLineEdit>
 #include <QLocale>
-#include <exception>
+#include <optional>
 
 #include "numbers/Conversions.h"
 
@@ -29,19 +29,12 @@ std::int32_t MillimetreTextToTenths(const QString& text) {
     }
     normal.replace(separator, QChar(u'.'));
   }
-  try {
-    return RoundHalfEven(StrToFloat(normal.toStdString(), '.') * 10.0);
-  } catch (const std::exception&) {
-    return 0;
-  }
+  const std::optional<double> millimetres = TryStrToFloat(normal.toStdString(), '.');
+  return millimetres ? RoundHalfEven(*millimetres * 10.0) : 0;
 }
 
 std::int32_t IntegerTextOrZero(const QString& text) {
-  try {
-    return StrToInt(text.toStdString());
-  } catch (const std::exception&) {
-    return 0;
-  }
+  return TryStrToInt(text.toStdString()).value_or(0);
 }
 
 bool DigitKeyFilter(const QLineEdit& /*edit*/, QChar typed) {

@@ -123,10 +123,8 @@ std::string FormatPlainDecimal(double value) {
   return sign + digits;
 }
 
-std::int32_t StrToInt(const std::string& text) {
-  const auto fail = [&]() -> std::int32_t {
-    throw EBvrError(Fmt("'%s' is not a valid integer value").s(text));
-  };
+std::optional<std::int32_t> TryStrToInt(const std::string& text) {
+  const auto fail = []() -> std::optional<std::int32_t> { return std::nullopt; };
   std::size_t i = 0;
   bool negative = false;
   if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
@@ -173,10 +171,15 @@ std::int32_t StrToInt(const std::string& text) {
   return static_cast<std::int32_t>(value);
 }
 
-double StrToFloat(const std::string& text, char decimalSeparator) {
-  const auto fail = [&]() -> double {
-    throw EBvrError(Fmt("'%s' is not a valid floating point value").s(text));
-  };
+std::int32_t StrToInt(const std::string& text) {
+  if (const std::optional<std::int32_t> value = TryStrToInt(text)) {
+    return *value;
+  }
+  throw EBvrError(Fmt("'%s' is not a valid integer value").s(text));
+}
+
+std::optional<double> TryStrToFloat(const std::string& text, char decimalSeparator) {
+  const auto fail = []() -> std::optional<double> { return std::nullopt; };
   std::size_t i = 0;
   const std::size_t n = text.size();
   while (i < n && text[i] == ' ') {
@@ -242,6 +245,13 @@ double StrToFloat(const std::string& text, char decimalSeparator) {
     return fail();
   }
   return value;
+}
+
+double StrToFloat(const std::string& text, char decimalSeparator) {
+  if (const std::optional<double> value = TryStrToFloat(text, decimalSeparator)) {
+    return *value;
+  }
+  throw EBvrError(Fmt("'%s' is not a valid floating point value").s(text));
 }
 
 }  // namespace bvr

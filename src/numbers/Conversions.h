@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace bvr {
@@ -22,10 +23,14 @@ std::string FormatPlainDecimal(double value);
 // Integer text: optional sign, decimal digits or "$" and hexadecimal digits, nothing else.
 // Fails with "'%s' is not a valid integer value".
 std::int32_t StrToInt(const std::string& text);
+// The same reading without the exception: nothing where StrToInt fails.
+std::optional<std::int32_t> TryStrToInt(const std::string& text);
 
 // Floating-point text: optional blanks, optional sign, digits with at most one decimal
 // separator, optional exponent, optional blanks. Fails with
 // "'%s' is not a valid floating point value" (also for an empty text).
 double StrToFloat(const std::string& text, char decimalSeparator = '.');
+// The same reading without the exception: nothing where StrToFloat fails.
+std::optional<double> TryStrToFloat(const std::string& text, char decimalSeparator = '.');
 
 }  // namespace bvr

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
+#include <variant>
 
 #include "numbers/Conversions.h"
 #include "strings/BvrError.h"
@@ -144,15 +146,16 @@ std::string GroupReference(const std::string& reference) {
   return grouped + "  ";
 }
 
-SplitAmountResult SplitAmount(double amount) {
+namespace {
+
+// The split, or the message SplitAmount fails with.
+std::variant<SplitAmountResult, std::string> SplitOrReason(double amount) {
   if (!std::isfinite(amount)) {
-    throw EBvrError(FormatGeneral(amount) + " : " +
-                    std::string(LoadResString(SAmountNotRepresentable)));
+    return FormatGeneral(amount) + " : " + std::string(LoadResString(SAmountNotRepresentable));
   }
   // A minus sign would end the francs run and the amount would reach the code as positive.
   if (std::signbit(amount) && amount != 0.0) {
-    throw EBvrError(FormatPlainDecimal(amount) + " : " +
-                    std::string(LoadResString(SNegativeAmount)));
+    return FormatPlainDecimal(amount) + " : " + std::string(LoadResString(SNegativeAmount));
   }
   std::string text = FormatGeneral(amount);
   // The general text turns to exponent form below 0.0001 and from 15 whole digits on (which
@@ -162,19 +165,36 @@ SplitAmountResult SplitAmount(double amount) {
     if (text[e + 1] == '-') {
       text = "0";  // no centime survives the cut to two decimals
     } else {
-      throw EBvrError(FormatPlainDecimal(amount) + " : " +
-                      std::string(LoadResString(SAmountTooLarge)));
+      return FormatPlainDecimal(amount) + " : " + std::string(LoadResString(SAmountTooLarge));
     }
   }
   std::size_t pos = 0;
   std::string francs = PadLeft(DigitRun(text, pos), 8);
   if (francs.size() > 8) {
-    throw EBvrError(francs + " : " + std::string(LoadResString(SAmountTooLarge)));
+    return francs + " : " + std::string(LoadResString(SAmountTooLarge));
   }
   ++pos;
   std::string centimes = DigitRun(text, pos).substr(0, 2);
   centimes.append(2 - centimes.size(), '0');
-  return {francs, centimes};
+  return SplitAmountResult{francs, centimes};
+}
+
+}  // namespace
+
+std::optional<SplitAmountResult> TrySplitAmount(double amount) {
+  auto split = SplitOrReason(amount);
+  if (auto* result = std::get_if<SplitAmountResult>(&split)) {
+    return std::move(*result);
+  }
+  return std::nullopt;
+}
+
+SplitAmountResult SplitAmount(double amount) {
+  auto split = SplitOrReason(amount);
+  if (auto* reason = std::get_if<std::string>(&split)) {
+    throw EBvrError(*reason);
+  }
+  return std::get<SplitAmountResult>(std::move(split));
 }
 
 bool CodingLineCarriesAmount(bool processingPrintsAmount, double amount) {

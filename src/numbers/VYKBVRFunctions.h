@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace bvr {
@@ -52,6 +53,8 @@ struct SplitAmountResult {
 // "<amount> : Montant non représentable" for infinities and NaN. Amounts too small for the
 // fixed-point text give 0 centimes.
 SplitAmountResult SplitAmount(double amount);
+// The same split without the exception: nothing where SplitAmount fails.
+std::optional<SplitAmountResult> TrySplitAmount(double amount);
 
 // Whether a printed slip's coding line carries the amount: only when the processing part
 // prints it, and never for a credit. The amount code has no sign, so a negative amount would

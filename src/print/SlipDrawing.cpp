@@ -1,12 +1,12 @@
 #include "print/SlipDrawing.h"
 
 #include <cmath>
+#include <optional>
 
 #include "model/BvrProperties.h"
 #include "numbers/Conversions.h"
 #include "numbers/VYKBVRFunctions.h"
 #include "print/SlipCanvas.h"
-#include "strings/BvrError.h"
 #include "strings/Windows1252.h"
 
 namespace bvr {
@@ -132,10 +132,9 @@ AmountTexts AmountTextsFor(const TMontant& settings, double amount) {
   const bool negative = std::signbit(amount) && amount != 0.0;
   const double magnitude = std::fabs(amount);
   AmountTexts t;
-  try {
-    const SplitAmountResult split = SplitAmount(magnitude);
-    t = {WithoutLeadingZeros(split.francs), split.centimes};
-  } catch (const EBvrError&) {
+  if (const std::optional<SplitAmountResult> split = TrySplitAmount(magnitude)) {
+    t = {WithoutLeadingZeros(split->francs), split->centimes};
+  } else {
     t = DigitsOfGeneralText(magnitude);
   }
   if (negative) {

@@ -12,9 +12,9 @@
 #include <QPrintPreviewDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest/QTest>
 
+#include "DialogTestSupport.h"
 #include "FileSizeLimit.h"
 #include "app/ErrorReporting.h"
 #include "app/UConfigBVR.h"
@@ -260,8 +260,8 @@ TEST_F(MainWindowTest, ThePreviewWindowShowsThePageUntilClosed) {
       [](TFormReportBVR& report, QWidget* owner) { PreviewInvoice(report, owner); });
   QString seenTitle;
   QSize seenSize;
-  QTimer::singleShot(0, [&] {
-    auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+  test::WhenModal([&](QDialog& dialog) {
+    auto* preview = qobject_cast<QPrintPreviewDialog*>(&dialog);
     ASSERT_NE(preview, nullptr);
     seenSize = preview->size();
     preview->close();

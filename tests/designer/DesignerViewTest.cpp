@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 
+#include "DialogTestSupport.h"
 #include "MouseSupport.h"
 #include "designer/VYKBVRComponents.h"
 #include "model/DemoLayout.h"
@@ -298,11 +299,9 @@ TEST_F(OrangeViewTest, RightClickOpensTheZoneMenuOrTheViewMenu) {
 
 // Runs fill on the coding line dialog as soon as it is shown, then presses its OK button.
 void AnswerCodingLineDialog(std::function<void(QWidget*)> fill) {
-  QTimer::singleShot(0, [fill = std::move(fill)] {
-    QWidget* dialog = QApplication::activeModalWidget();
-    ASSERT_NE(dialog, nullptr);
-    fill(dialog);
-    dialog->findChild<QPushButton*>("butOk")->click();
+  test::WhenModal([fill = std::move(fill)](QDialog& dialog) {
+    fill(&dialog);
+    dialog.findChild<QPushButton*>("butOk")->click();
   });
 }
 
@@ -330,11 +329,9 @@ TEST_F(OrangeViewTest, CodingLinePositionWritesTheOffsets) {
 
 TEST_F(OrangeViewTest, CodingLinePositionCancelledOrUnboundWritesNothing) {
   view->SetBvrProperties(properties.get());
-  QTimer::singleShot(0, [] {
-    QWidget* dialog = QApplication::activeModalWidget();
-    ASSERT_NE(dialog, nullptr);
-    dialog->findChild<QLineEdit*>("ediX")->setText("99");
-    dialog->findChild<QPushButton*>("butCancel")->click();
+  test::WhenModal([](QDialog& dialog) {
+    dialog.findChild<QLineEdit*>("ediX")->setText("99");
+    dialog.findChild<QPushButton*>("butCancel")->click();
   });
   view->CodingLineItemClick();
   EXPECT_EQ(properties->CodageZone().fromRight, 76);

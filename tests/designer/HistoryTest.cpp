@@ -5,9 +5,9 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 #include <memory>
 
+#include "DialogTestSupport.h"
 #include "MouseSupport.h"
 #include "designer/VYKBVRComponents.h"
 #include "model/DemoLayout.h"
@@ -88,11 +88,9 @@ TEST_F(HistoryTest, AClickWithoutMovementRecordsNothing) {
 TEST_F(HistoryTest, ConfirmedDialogIsOneStepCancelledIsNone) {
   const Rect values = Values(0);
   auto answer = [](const char* button, const char* left) {
-    QTimer::singleShot(0, [=] {
-      QWidget* dialog = QApplication::activeModalWidget();
-      ASSERT_NE(dialog, nullptr);
-      dialog->findChild<QLineEdit*>("ediX")->setText(left);
-      dialog->findChild<QPushButton*>(button)->click();
+    test::WhenModal([=](QDialog& dialog) {
+      dialog.findChild<QLineEdit*>("ediX")->setText(left);
+      dialog.findChild<QPushButton*>(button)->click();
     });
   };
   QAction* item = view->Menus()[0]->findChild<QAction*>("CoordinatesItem");
@@ -114,11 +112,9 @@ TEST_F(HistoryTest, PrintItemAndCodingLineAreUndone) {
   view->Menus()[6]->PrintItem()->trigger();
   ASSERT_NE(Model(6).Imprime, printed);
   const std::int32_t fromRight = properties.CodageZone().fromRight;
-  QTimer::singleShot(0, [] {
-    QWidget* dialog = QApplication::activeModalWidget();
-    ASSERT_NE(dialog, nullptr);
-    dialog->findChild<QLineEdit*>("ediX")->setText("3");
-    dialog->findChild<QPushButton*>("butOk")->click();
+  test::WhenModal([](QDialog& dialog) {
+    dialog.findChild<QLineEdit*>("ediX")->setText("3");
+    dialog.findChild<QPushButton*>("butOk")->click();
   });
   view->CodingLineItemClick();
   ASSERT_EQ(properties.CodageZone().fromRight, 30);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -59,6 +60,36 @@ INSTANTIATE_TEST_SUITE_P(DecimalText, SplitAmountTest,
                                            AmountCase{std::numeric_limits<double>::denorm_min(),
                                                       "00000000", "00", "0100000000005"},
                                            AmountCase{-0.0, "00000000", "00", "0100000000005"}));
+
+TEST(TrySplitAmount, GivesTheSplitOrNothingWhereSplitAmountFails) {
+  struct Case {
+    double amount;
+    const char* francs;  // nullptr: no split
+    const char* centimes;
+  };
+  const Case cases[] = {
+      {12.5, "00000012", "50"},
+      {0, "00000000", "00"},
+      {-0.0, "00000000", "00"},
+      {0.00009, "00000000", "00"},
+      {99999999.99, "99999999", "99"},
+      {100000000, nullptr, nullptr},
+      {1e15, nullptr, nullptr},
+      {-0.01, nullptr, nullptr},
+      {std::numeric_limits<double>::infinity(), nullptr, nullptr},
+      {std::numeric_limits<double>::quiet_NaN(), nullptr, nullptr},
+  };
+  for (const Case& c : cases) {
+    const std::optional<SplitAmountResult> split = TrySplitAmount(c.amount);
+    ASSERT_EQ(split.has_value(), c.francs != nullptr) << c.amount;
+    EXPECT_EQ(FailureOf([&] { SplitAmount(c.amount); }) == kNoFailure, split.has_value())
+        << c.amount;
+    if (split) {
+      EXPECT_EQ(split->francs, c.francs) << c.amount;
+      EXPECT_EQ(split->centimes, c.centimes) << c.amount;
+    }
+  }
+}
 
 TEST(SplitAmount, RefusesAmountsItCannotCode) {
   struct Case {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -12,6 +13,7 @@ namespace bvr {
 namespace {
 
 using test::FailureOf;
+using test::kNoFailure;
 
 TEST(RoundHalfEven, TakesHalvesToTheEvenNeighbour) {
   struct Case {
@@ -154,6 +156,62 @@ TEST(StrToFloat, RefusesWithTheFloatingPointMessage) {
   for (const Case& c : cases) {
     EXPECT_EQ(FailureOf([&] { StrToFloat(c.text, c.separator); }),
               std::string("'") + c.text + "' is not a valid floating point value");
+  }
+}
+
+// The non-throwing readings: a value exactly where the throwing form gives one, and the same
+// value; nothing exactly where it fails.
+TEST(TryStrToInt, GivesTheValueOrNothing) {
+  struct Case {
+    const char* text;
+    std::optional<std::int32_t> expected;
+  };
+  const Case cases[] = {
+      {"42", 42},
+      {"-17", -17},
+      {"$FFFFFFFF", -1},
+      {"2147483647", 2147483647},
+      {"-2147483648", std::numeric_limits<std::int32_t>::min()},
+      {"2147483648", std::nullopt},
+      {"$1FFFFFFFF", std::nullopt},
+      {"", std::nullopt},
+      {"-", std::nullopt},
+      {" 1", std::nullopt},
+      {"1.5", std::nullopt},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(TryStrToInt(c.text), c.expected) << c.text;
+    EXPECT_EQ(FailureOf([&] { StrToInt(c.text); }) == kNoFailure, c.expected.has_value()) << c.text;
+  }
+}
+
+TEST(TryStrToFloat, GivesTheValueOrNothing) {
+  struct Case {
+    std::string text;
+    char separator;
+    std::optional<double> expected;
+  };
+  const std::string manyZeros(400, '0');
+  const Case cases[] = {
+      {"12.5", '.', 12.5},
+      {"  12,5  ", ',', 12.5},
+      {"-3", '.', -3},
+      {"1E-2", '.', 0.01},
+      {"1e-400", '.', 0.0},
+      {"0." + manyZeros + "1", '.', 0.0},
+      {"1" + manyZeros + "e-5", '.', std::nullopt},
+      {"1e400", '.', std::nullopt},
+      {"12.5", ',', std::nullopt},
+      {"", '.', std::nullopt},
+      {".", '.', std::nullopt},
+      {"1e", '.', std::nullopt},
+      {"nan", '.', std::nullopt},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(TryStrToFloat(c.text, c.separator), c.expected) << c.text;
+    EXPECT_EQ(FailureOf([&] { StrToFloat(c.text, c.separator); }) == kNoFailure,
+              c.expected.has_value())
+        << c.text;
   }
 }
 

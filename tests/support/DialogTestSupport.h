@@ -1,4 +1,4 @@
-// Driving the zone dialogs as a user does: modal dialogs acted on once shown, controls found
+// Driving dialogs as a user does: modal dialogs acted on once shown, controls found
 // by object name, typing through key events, and the locale as a test dimension.
 #pragma once
 

@@ -109,7 +109,7 @@ TEST(ReadBillJson, SyntaxErrorsSayLineAndColumn) {
   }
 }
 
-// The QR Code text of example 1 from the tests' data, one element a line.
+// A valid QR Code text (the QR-IBAN bill of the validation tests), one element a line.
 std::vector<std::string> ValidLines() {
   return {"SPC",
           "0200",

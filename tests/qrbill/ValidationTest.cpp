@@ -21,6 +21,13 @@ Bill Valid() {
   return b;
 }
 
+// The valid bill moved to an ordinary IBAN with a creditor reference.
+void UseScor(Bill& b, const char* reference) {
+  b.account = "CH93 0076 2011 6238 5295 7";
+  b.referenceType = ReferenceType::SCOR;
+  b.reference = reference;
+}
+
 struct Case {
   const char* what;
   std::function<void(Bill&)> change;
@@ -92,33 +99,15 @@ TEST(ValidateBill, ReportsEveryProblemOfARule) {
       {"QR reference of 26 digits",
        [](Bill& b) { b.reference = "21000000000313947143000901"; },
        {"reference : une référence QR compte 27 chiffres, celle-ci 26"}},
-      {"SCOR valid with an ordinary IBAN",
-       [](Bill& b) {
-         b.account = "CH93 0076 2011 6238 5295 7";
-         b.referenceType = ReferenceType::SCOR;
-         b.reference = "RF18 5390 0754 7034";
-       },
-       {}},
+      {"SCOR valid with an ordinary IBAN", [](Bill& b) { UseScor(b, "RF18 5390 0754 7034"); }, {}},
       {"SCOR check digits",
-       [](Bill& b) {
-         b.account = "CH93 0076 2011 6238 5295 7";
-         b.referenceType = ReferenceType::SCOR;
-         b.reference = "RF19 5390 0754 7034";
-       },
+       [](Bill& b) { UseScor(b, "RF19 5390 0754 7034"); },
        {"reference : chiffres de contrôle de la référence créancier invalides"}},
       {"SCOR too short, too long, malformed",
-       [](Bill& b) {
-         b.account = "CH93 0076 2011 6238 5295 7";
-         b.referenceType = ReferenceType::SCOR;
-         b.reference = "RF18";
-       },
+       [](Bill& b) { UseScor(b, "RF18"); },
        {"reference : une référence créancier compte de 5 à 25 caractères, celle-ci 4"}},
       {"SCOR with a sign in the body",
-       [](Bill& b) {
-         b.account = "CH93 0076 2011 6238 5295 7";
-         b.referenceType = ReferenceType::SCOR;
-         b.reference = "RF18 5390-0754";
-       },
+       [](Bill& b) { UseScor(b, "RF18 5390-0754"); },
        {"reference : référence créancier mal formée : RF, deux chiffres, puis lettres et "
         "chiffres"}},
       {"SCOR with a QR-IBAN",

@@ -29,7 +29,7 @@
 #include "model/DemoLayout.h"
 #include "print/UReportBVR.h"
 #include "report/QtFont.h"
-#include "report/RecordingCanvas.h"
+#include "report/QtTextMeasure.h"
 
 namespace {
 
@@ -66,10 +66,8 @@ void WriteBaseline(const QString& path, int pages) {
   bvr::LoadDemonstrationLayout(layout);
   bvr::TFormReportBVR report;
   report.VYKqrBVR.SetBvrProperties(&layout);
-  report.VYKqrBVR.SetAmount(1000.0);
-  report.VYKqrBVR.Reference().InternalNumber = "45687";
-  report.VYKqrBVR.SetPayedBy({"Monsieur", "Jean Dupont", "Chemin des Vignes 7", "2000 Neuchâtel"});
-  bvr::RecordingCanvas recording;
+  report.VYKqrBVR.SetPayment(bvr::DemonstrationPayment());
+  bvr::QtRecordingCanvas recording;
   bvr::TQRPrinter recorder(recording, 1.0, 1.0);
   report.QuickRepSample.PrintBands(recorder);
 

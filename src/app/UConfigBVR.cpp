@@ -97,15 +97,20 @@ void TFormConfigBVR::CreateControls() {
 
   Place(new QLabel(QStringLiteral("Adresse du débiteur"), this), "LabPayedBy", 16, 259);
   memoPayedBy_ = Place(new QPlainTextEdit(this), "MemoPayedBy", 16, 275, 161, 73);
-  memoPayedBy_->setPlainText(
-      QStringLiteral("Monsieur\nJean Dupont\nChemin des Vignes 7\n2000 Neuchâtel"));
+  const PaymentValues demo = DemonstrationPayment();
+  QStringList payer;
+  for (const std::string& line : demo.PayerLines) {
+    payer << QString::fromStdString(line);
+  }
+  memoPayedBy_->setPlainText(payer.join(QLatin1Char('\n')));
   memoPayedBy_->setTabChangesFocus(true);
 
   Place(new QLabel(QStringLiteral("Numéro de facture"), this), "LabInvoiceNo", 184, 259);
-  editInvoiceNo_ =
-      Place(new QLineEdit(QStringLiteral("45687"), this), "EditInvoiceNo", 184, 275, 121, 21);
+  editInvoiceNo_ = Place(new QLineEdit(QString::fromStdString(demo.InternalNumber), this),
+                         "EditInvoiceNo", 184, 275, 121, 21);
   Place(new QLabel(QStringLiteral("Montant"), this), "LabAmount", 184, 309);
-  ediAmount_ = Place(new QLineEdit(QStringLiteral("1000"), this), "ediAmount", 184, 325, 121, 21);
+  ediAmount_ = Place(new QLineEdit(QString::number(demo.Amount, 'g', 15), this), "ediAmount", 184,
+                     325, 121, 21);
   chkMode_ = Place(new QCheckBox(QStringLiteral("Mode \"mise au point\""), this), "chkMode", 311,
                    327, 130, 17);
 
@@ -171,13 +176,13 @@ void TFormConfigBVR::butReportClick() {
     TVYKqrBVR& slip = report->VYKqrBVR;
     slip.SetSettingMode(chkMode_->isChecked());
     slip.SetBvrProperties(properties_.get());
-    slip.SetAmount(AmountValue());
-    slip.Reference().InternalNumber = editInvoiceNo_->text().toStdString();
-    std::vector<std::string> lines;
+    PaymentValues payment;
+    payment.Amount = AmountValue();
+    payment.InternalNumber = editInvoiceNo_->text().toStdString();
     for (const QString& line : memoPayedBy_->toPlainText().split('\n')) {
-      lines.push_back(line.toStdString());
+      payment.PayerLines.push_back(line.toStdString());
     }
-    slip.SetPayedBy(lines);
+    slip.SetPayment(payment);
     previewRunner_(*report, this);
   });
 }

@@ -1,16 +1,13 @@
 #include "batch/BatchPdf.h"
 
 #include <QIODevice>
-#include <QPageLayout>
 #include <QPainter>
-#include <QPdfWriter>
 
+#include "draw/SlipFormPicture.h"
 #include "model/Zones.h"
-#include "print/SlipFormPicture.h"
 #include "print/UReportBVR.h"
 #include "report/AtomicFile.h"
-#include "report/ExactMediaBox.h"
-#include "report/QtFont.h"
+#include "report/PageWriter.h"
 #include "strings/BvrError.h"
 
 namespace bvr {
@@ -25,8 +22,6 @@ double BatchPageHeightMm(BatchPage page) {
 
 void WriteBatchPdf(QIODevice& device, TBvrProperties& layout, const std::vector<Payment>& payments,
                    const BatchSettings& settings, const BatchProgress& progress) {
-  // Without it "OCR-B" silently falls back to a face no bank reader reads.
-  InstallFontSubstitutions();
   // One report for the whole batch: fonts, metrics and the layout link are set up once and
   // only the payment changes from page to page.
   TFormReportBVR report;
@@ -37,35 +32,24 @@ void WriteBatchPdf(QIODevice& device, TBvrProperties& layout, const std::vector<
   slip.SlipOffsetY = settings.offset.dy;
   if (settings.withForm) {
     // Vector drawing at the writer's resolution, never a scaled bitmap.
-    report.SlipBackground = [](QPainter& painter, const QRectF& slipRect) {
-      PaintSlipForm(painter, slipRect);
+    report.SlipBackground = [](ICanvas& canvas, const DeviceRect& slipRect) {
+      PaintSlipForm(canvas, slipRect);
     };
   }
 
-  const QSizeF paperMm(BatchPageWidthMm(settings.page), BatchPageHeightMm(settings.page));
-  const QPageLayout pageLayout = ExactPageLayout(paperMm);
-  ExactMediaBox exactDevice(device, pageLayout, paperMm);
-  QPdfWriter writer(&exactDevice);
-  writer.setResolution(settings.dpi);
-  writer.setPageLayout(pageLayout);
-  writer.setTitle(QString::fromStdString(report.Caption));
-  writer.setCreator(QStringLiteral("bvrslip"));
-
-  QPainter painter(&writer);
+  PdfPageWriter writer(device,
+                       QSizeF(BatchPageWidthMm(settings.page), BatchPageHeightMm(settings.page)),
+                       settings.dpi, QString::fromStdString(report.Caption));
   const std::size_t total = payments.size();
   for (std::size_t i = 0; i < total; ++i) {
     const Payment& payment = payments[i];
-    if (i > 0) {
-      writer.newPage();  // the page before goes out to the device here
-      if (exactDevice.Refused()) {
-        throw EWriteStopped(Fmt("stopped at page %d of %d")
-                                .d(static_cast<long long>(i))
-                                .d(static_cast<long long>(total)));
-      }
+    QPainter& painter = writer.BeginPage();
+    if (i > 0 && writer.Refused()) {
+      throw EWriteStopped(Fmt("stopped at page %d of %d")
+                              .d(static_cast<long long>(i))
+                              .d(static_cast<long long>(total)));
     }
-    slip.SetAmount(payment.amount);
-    slip.Reference().InternalNumber = payment.invoice;
-    slip.SetPayedBy(payment.payer);
+    slip.SetPayment({payment.payer, payment.amount, payment.invoice});
     if (settings.page == BatchPage::Invoice) {
       report.PaintPage(painter);
     } else {
@@ -75,10 +59,7 @@ void WriteBatchPdf(QIODevice& device, TBvrProperties& layout, const std::vector<
       progress(i + 1, total);
     }
   }
-  painter.end();
-  if (!exactDevice.Finish()) {
-    throw EBvrError(std::string("Cannot write the PDF: the output refused data"));
-  }
+  writer.Finish();
 }
 
 void WriteBatchPdfFile(const std::string& path, TBvrProperties& layout,

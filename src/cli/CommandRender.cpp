@@ -9,6 +9,7 @@
 #include "cli/CliSupport.h"
 #include "cli/Command.h"
 #include "cli/GuiApplication.h"
+#include "model/DemoLayout.h"
 #include "numbers/Conversions.h"
 #include "print/UReportBVR.h"
 #include "report/AtomicFile.h"
@@ -86,13 +87,15 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream&) 
   TVYKqrBVR& slip = report->VYKqrBVR;
   slip.SetSettingMode(options.Has("--setting-mode"));
   slip.SetBvrProperties(layout.get());
-  slip.SetAmount(options.Has("--amount") ? ParseAmount(*options.Value("--amount")) : 1000.0);
-  slip.Reference().InternalNumber = options.Value("--invoice").value_or("45687");
-  std::vector<std::string> payer = options.Values("--payer");
-  if (payer.empty()) {
-    payer = {"Monsieur", "Jean Dupont", "Chemin des Vignes 7", "2000 Neuchâtel"};
+  PaymentValues payment = DemonstrationPayment();
+  if (options.Has("--amount")) {
+    payment.Amount = ParseAmount(*options.Value("--amount"));
   }
-  slip.SetPayedBy(payer);
+  payment.InternalNumber = options.Value("--invoice").value_or(payment.InternalNumber);
+  if (std::vector<std::string> payer = options.Values("--payer"); !payer.empty()) {
+    payment.PayerLines = std::move(payer);
+  }
+  slip.SetPayment(payment);
 
   if (EndsWith(output, ".pdf")) {
     report->RenderToPdf(QString::fromStdString(output));

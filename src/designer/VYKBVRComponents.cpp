@@ -9,8 +9,9 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "draw/SlipFormPicture.h"
 #include "editing/VYKBVRCodeBVRcoordDialog.h"
-#include "print/SlipFormPicture.h"
+#include "report/QPainterCanvas.h"
 #include "strings/VYKBVRResources.h"
 
 namespace bvr {
@@ -385,7 +386,12 @@ TVYKOrangeBVR::TVYKOrangeBVR(QWidget* parent) : TVYKcompBVR(parent) {
   // Rendered once at the view's size and copied pixel for pixel afterwards.
   QPixmap picture(kWidth, kHeight);
   QPainter painter(&picture);
-  PaintSlipForm(painter, QRectF(0, 0, kWidth, kHeight));
+  painter.setRenderHint(QPainter::Antialiasing, true);
+  painter.setRenderHint(QPainter::TextAntialiasing, true);
+  {
+    QPainterCanvas canvas(painter);
+    PaintSlipForm(canvas, {0, 0, static_cast<double>(kWidth), static_cast<double>(kHeight)});
+  }
   painter.end();
   Background = picture;
   setFixedSize(kWidth, kHeight);

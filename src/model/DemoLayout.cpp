@@ -143,4 +143,8 @@ void LoadDemonstrationLayout(TBvrProperties& properties) {
   properties.LoadFromText(std::string(kDemonstrationLayout));
 }
 
+PaymentValues DemonstrationPayment() {
+  return {{"Monsieur", "Jean Dupont", "Chemin des Vignes 7", "2000 Neuchâtel"}, 1000.0, "45687"};
+}
+
 }  // namespace bvr

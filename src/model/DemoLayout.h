@@ -4,6 +4,8 @@
 
 #include <string_view>
 
+#include "model/Payment.h"
+
 namespace bvr {
 
 class TBvrProperties;
@@ -13,5 +15,9 @@ std::string_view DemonstrationLayoutText();
 
 // Loads the demonstration layout into the object (as LoadFromText does).
 void LoadDemonstrationLayout(TBvrProperties& properties);
+
+// The payment the demonstration invoice is printed with: 1000.00 from Jean Dupont, invoice
+// 45687.
+PaymentValues DemonstrationPayment();
 
 }  // namespace bvr

@@ -9,11 +9,11 @@ namespace bvr {
 namespace {
 // The background hook gets the slip's rectangle (tenths of a mm on the page) in device units.
 void PaintBackground(
-    const std::function<void(QPainter& painter, const QRectF& slipRectDevice)>& background,
-    QPainter& painter, const TQRPrinter& printer, const QRectF& slip) {
+    const std::function<void(ICanvas& canvas, const DeviceRect& slipRectDevice)>& background,
+    const TQRPrinter& printer, const QRectF& slip) {
   if (background) {
-    background(painter, QRectF(printer.XPos(slip.left()), printer.YPos(slip.top()),
-                               printer.XSize(slip.width()), printer.YSize(slip.height())));
+    background(printer.Canvas(), {printer.XPos(slip.left()), printer.YPos(slip.top()),
+                                  printer.XPos(slip.right()), printer.YPos(slip.bottom())});
   }
 }
 }  // namespace
@@ -41,8 +41,8 @@ TFormReportBVR::TFormReportBVR() {
   VYKqrBVR.SetSettingMode(false);
   PageFooterBandBVR.Add(VYKqrBVR);
 
-  QuickRepSample.BeforePrintBands = [this](QPainter& painter, const TQRPrinter& printer) {
-    PaintBackground(SlipBackground, painter, printer, SlipRectOnPage());
+  QuickRepSample.BeforePrintBands = [this](const TQRPrinter& printer) {
+    PaintBackground(SlipBackground, printer, SlipRectOnPage());
   };
 }
 
@@ -63,9 +63,8 @@ QRectF TFormReportBVR::SlipRectOnSlipPage() const {
 void TFormReportBVR::PaintSlipPage(QPainter& painter) {
   // The band placed so that the control's own position within it cancels out.
   QuickRepSample.PaintControl(painter, VYKqrBVR, -VYKqrBVR.Size.Left, -VYKqrBVR.Size.Top,
-                              [this](QPainter& page, const TQRPrinter& printer) {
-                                PaintBackground(SlipBackground, page, printer,
-                                                SlipRectOnSlipPage());
+                              [this](const TQRPrinter& printer) {
+                                PaintBackground(SlipBackground, printer, SlipRectOnSlipPage());
                               });
 }
 

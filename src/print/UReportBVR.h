@@ -34,7 +34,7 @@ class TFormReportBVR {
 
   // Painted before the page's content, with the slip's rectangle in device units: a picture
   // of the empty form, for instance. Null by default.
-  std::function<void(QPainter& painter, const QRectF& slipRectDevice)> SlipBackground;
+  std::function<void(ICanvas& canvas, const DeviceRect& slipRectDevice)> SlipBackground;
 
   // Where the slip lies on the page, tenths of a millimetre (2100 x 1058).
   QRectF SlipRectOnPage() const;

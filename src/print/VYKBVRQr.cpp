@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "print/SlipCanvas.h"
-#include "print/SlipDrawing.h"
+#include "draw/SlipCanvas.h"
+#include "draw/SlipDrawing.h"
 #include "strings/BvrError.h"
 #include "strings/VYKBVRResources.h"
 
@@ -58,6 +58,18 @@ void TVYKqrBVR::GetPaymentValues(std::vector<std::string>& lines, double& amount
   internalNumber = reference_->InternalNumber;
 }
 
+PaymentValues TVYKqrBVR::Payment() const {
+  PaymentValues payment;
+  GetPaymentValues(payment.PayerLines, payment.Amount, payment.InternalNumber);
+  return payment;
+}
+
+void TVYKqrBVR::SetPayment(const PaymentValues& payment) {
+  *payedBy_ = payment.PayerLines;
+  amount_ = payment.Amount;
+  reference_->InternalNumber = payment.InternalNumber;
+}
+
 void TVYKqrBVR::Paint(ICanvas& canvas) {
   TQRCustomLabel::Paint(canvas);
   canvas.MoveTo(0, 0);
@@ -78,8 +90,7 @@ void TVYKqrBVR::Print(double offsetX, double offsetY) {
     // A page without its slip must not reach a pre-printed form unnoticed.
     throw EBvrError(std::string(LoadResString(SNoSlipLayout)));
   }
-  PaymentValues payment;
-  GetPaymentValues(payment.PayerLines, payment.Amount, payment.InternalNumber);
+  const PaymentValues payment = Payment();
   TSlipCanvas slip(*printer, SlipOriginX(offsetX), SlipOriginY(offsetY));
   if (SettingMode()) {
     DrawSettingOverlay(slip, *layout, Size.Width, Size.Height);

@@ -8,6 +8,7 @@
 
 #include "model/BvrProperties.h"
 #include "model/Component.h"
+#include "model/Payment.h"
 #include "model/Persistent.h"
 #include "report/QuickRep.h"
 
@@ -50,6 +51,9 @@ class TVYKqrBVR : public TQRCustomLabel {
 
   virtual void GetPaymentValues(std::vector<std::string>& lines, double& amount,
                                 std::string& internalNumber) const;
+  // The amount, internal number and payer lines together: what each printed slip changes.
+  PaymentValues Payment() const;
+  void SetPayment(const PaymentValues& payment);
 
   // The identification shown where the control is edited on screen.
   void Paint(ICanvas& canvas) override;

@@ -14,16 +14,40 @@ namespace {
 QString Q(const std::string& text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
+
+QRectF ToQRect(const DeviceRect& r) {
+  return QRectF(QPointF(r.Left, r.Top), QPointF(r.Right, r.Bottom));
+}
 }  // namespace
 
 QPainterCanvas::QPainterCanvas(QPainter& painter)
     : painter_(painter), dpi_(painter.device()->logicalDpiY()) {
-  // A hairline of 0.1 mm whatever the resolution: visible on paper, thin enough to aim with.
-  QPen pen(Qt::black);
-  pen.setWidthF(dpi_ / 254.0);
-  painter_.setPen(pen);
+  SetPen(pen_);
   painter_.setBrush(Qt::NoBrush);
   SetFont(font_);
+}
+
+QPainterCanvas::~QPainterCanvas() {
+  while (clips_ > 0) {
+    PopClip();
+  }
+}
+
+void QPainterCanvas::SetPen(const CanvasPen& pen) {
+  pen_ = pen;
+  if (pen.Style == PenStyle::None) {
+    painter_.setPen(Qt::NoPen);
+    return;
+  }
+  // The default is a line of 0.1 mm whatever the resolution: visible on paper, thin enough to
+  // aim with.
+  QPen qpen(ToQColor(pen.Color), pen.Width > 0 ? pen.Width : dpi_ / 254.0,
+            pen.Style == PenStyle::Dash ? Qt::DashLine : Qt::SolidLine);
+  if (pen.Width > 0) {
+    qpen.setCapStyle(Qt::FlatCap);
+    qpen.setJoinStyle(Qt::MiterJoin);
+  }
+  painter_.setPen(qpen);
 }
 
 void QPainterCanvas::SetFont(const CanvasFont& font) {
@@ -45,10 +69,22 @@ void QPainterCanvas::Rectangle(double x1, double y1, double x2, double y2) {
   painter_.drawRect(r);
 }
 
+void QPainterCanvas::Ellipse(double centreX, double centreY, double radiusX, double radiusY) {
+  painter_.save();
+  painter_.setBrush(brushStyle_ == BrushStyle::Solid ? QBrush(ToQColor(brushColor_))
+                                                     : QBrush(Qt::NoBrush));
+  painter_.drawEllipse(QPointF(centreX, centreY), radiusX, radiusY);
+  painter_.restore();
+}
+
+void QPainterCanvas::FillRect(const DeviceRect& rect, TColor color) {
+  painter_.fillRect(ToQRect(rect), ToQColor(color));
+}
+
 void QPainterCanvas::LineTo(double x, double y) {
   const QPointF to(x, y);
-  painter_.drawLine(pen_, to);
-  pen_ = to;
+  painter_.drawLine(penPosition_, to);
+  penPosition_ = to;
 }
 
 void QPainterCanvas::TextOut(double x, double y, const std::string& text) {
@@ -64,7 +100,7 @@ void QPainterCanvas::TextOut(double x, double y, const std::string& text) {
 }
 
 void QPainterCanvas::TextRect(const DeviceRect& clip, double x, double y, const std::string& text) {
-  const QRectF r(QPointF(clip.Left, clip.Top), QPointF(clip.Right, clip.Bottom));
+  const QRectF r = ToQRect(clip);
   if (r.isEmpty()) {
     return;
   }
@@ -85,6 +121,27 @@ double QPainterCanvas::TextWidth(const std::string& text) {
 
 double QPainterCanvas::TextHeight(const std::string& /*text*/) {
   return QFontMetricsF(qfont_, painter_.device()).height();
+}
+
+double QPainterCanvas::TextAscent() {
+  return QFontMetricsF(qfont_, painter_.device()).ascent();
+}
+
+void QPainterCanvas::PushClip(const DeviceRect& rect) {
+  painter_.save();
+  painter_.setClipRect(ToQRect(rect), Qt::IntersectClip);
+  ++clips_;
+}
+
+void QPainterCanvas::PopClip() {
+  if (clips_ == 0) {
+    return;
+  }
+  --clips_;
+  // The painter's saved state also holds pen and font: what was set since stays in force.
+  painter_.restore();
+  SetPen(pen_);
+  painter_.setFont(qfont_);
 }
 
 QString QPainterCanvas::ResolvedFamily() const {

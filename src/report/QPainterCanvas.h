@@ -4,7 +4,7 @@
 #include <QFont>
 #include <QPointF>
 
-#include "report/Canvas.h"
+#include "draw/Canvas.h"
 
 class QPainter;
 
@@ -14,6 +14,10 @@ class QPainterCanvas final : public ICanvas {
  public:
   // The painter must be active on its device; its coordinates are the device's own units.
   explicit QPainterCanvas(QPainter& painter);
+  // Leaves the painter without the clips still pushed.
+  ~QPainterCanvas() override;
+  QPainterCanvas(const QPainterCanvas&) = delete;
+  QPainterCanvas& operator=(const QPainterCanvas&) = delete;
 
   void SetFont(const CanvasFont& font) override;
   const CanvasFont& Font() const override { return font_; }
@@ -21,13 +25,20 @@ class QPainterCanvas final : public ICanvas {
   void SetBrushColor(TColor color) override;
   BrushStyle GetBrushStyle() const override { return brushStyle_; }
   TColor BrushColor() const override { return brushColor_; }
+  void SetPen(const CanvasPen& pen) override;
+  const CanvasPen& Pen() const override { return pen_; }
   void Rectangle(double x1, double y1, double x2, double y2) override;
-  void MoveTo(double x, double y) override { pen_ = QPointF(x, y); }
+  void Ellipse(double centreX, double centreY, double radiusX, double radiusY) override;
+  void FillRect(const DeviceRect& rect, TColor color) override;
+  void MoveTo(double x, double y) override { penPosition_ = QPointF(x, y); }
   void LineTo(double x, double y) override;
   void TextOut(double x, double y, const std::string& text) override;
   void TextRect(const DeviceRect& clip, double x, double y, const std::string& text) override;
   double TextWidth(const std::string& text) override;
   double TextHeight(const std::string& text) override;
+  double TextAscent() override;
+  void PushClip(const DeviceRect& rect) override;
+  void PopClip() override;
   double PixelsPerInch() const override { return dpi_; }
 
   QPainter& Painter() { return painter_; }
@@ -41,7 +52,9 @@ class QPainterCanvas final : public ICanvas {
   QFont qfont_;
   BrushStyle brushStyle_ = BrushStyle::Clear;
   TColor brushColor_ = clWhite;
-  QPointF pen_;
+  CanvasPen pen_;
+  QPointF penPosition_;
+  int clips_ = 0;
 };
 
 }  // namespace bvr

@@ -5,8 +5,8 @@
 #include <QColor>
 #include <QFont>
 
+#include "draw/Canvas.h"
 #include "model/Font.h"
-#include "report/Canvas.h"
 
 namespace bvr {
 

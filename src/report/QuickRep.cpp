@@ -3,14 +3,13 @@
 #include <QPageSize>
 #include <QPaintDevice>
 #include <QPainter>
-#include <QPdfWriter>
 #include <algorithm>
 #include <cmath>
 
 #include "numbers/Conversions.h"
-#include "report/ExactMediaBox.h"
+#include "report/PageWriter.h"
 #include "report/QPainterCanvas.h"
-#include "report/RecordingCanvas.h"
+#include "report/QtTextMeasure.h"
 #include "strings/BvrError.h"
 
 namespace bvr {
@@ -140,8 +139,7 @@ void TQuickRep::PrintBands(TQRPrinter& printer) {
   }
 }
 
-void TQuickRep::Produce(QPainter& painter,
-                        const std::function<void(QPainter&, const TQRPrinter&)>& before,
+void TQuickRep::Produce(QPainter& painter, const std::function<void(const TQRPrinter&)>& before,
                         const std::function<void(TQRPrinter&)>& content) {
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setRenderHint(QPainter::TextAntialiasing);
@@ -150,9 +148,7 @@ void TQuickRep::Produce(QPainter& painter,
   TQRPrinter printer(canvas, UnitsPerTenth(device->logicalDpiX()),
                      UnitsPerTenth(device->logicalDpiY()));
   if (before) {
-    painter.save();
-    before(painter, printer);
-    painter.restore();
+    before(printer);
   }
   content(printer);
 }
@@ -162,8 +158,7 @@ void TQuickRep::PaintPage(QPainter& painter) {
 }
 
 void TQuickRep::PaintControl(QPainter& painter, TQRPrintable& control, double bandLeft,
-                             double bandTop,
-                             const std::function<void(QPainter&, const TQRPrinter&)>& before) {
+                             double bandTop, const std::function<void(const TQRPrinter&)>& before) {
   Produce(painter, before, [&](TQRPrinter& printer) {
     struct Producing {
       TQRPrinter*& slot;
@@ -175,41 +170,23 @@ void TQuickRep::PaintControl(QPainter& painter, TQRPrintable& control, double ba
 }
 
 void TQuickRep::DryRun() {
-  RecordingCanvas canvas;
+  QtRecordingCanvas canvas;
   TQRPrinter printer(canvas, 1.0, 1.0);
   PrintBands(printer);
 }
 
 void TQuickRep::ExportToPdf(QIODevice& device, int dpi) {
-  const QSizeF paperMm(PaperWidth / 10.0, PaperLength / 10.0);
-  const QPageLayout pageLayout = ExactPageLayout(paperMm);
-  ExactMediaBox exactDevice(device, pageLayout, paperMm);
-  QPdfWriter writer(&exactDevice);
-  writer.setResolution(dpi);
-  writer.setPageLayout(pageLayout);
-  writer.setTitle(QString::fromStdString(ReportTitle));
-  writer.setCreator(QStringLiteral("bvrslip"));
-  QPainter painter(&writer);
-  PaintPage(painter);
-  painter.end();
-  if (!exactDevice.Finish()) {
-    throw EBvrError(std::string("Cannot write the PDF: the output refused data"));
-  }
+  PdfPageWriter writer(device, QSizeF(PaperWidth / 10.0, PaperLength / 10.0), dpi,
+                       QString::fromStdString(ReportTitle));
+  PaintPage(writer.BeginPage());
+  writer.Finish();
 }
 
 QImage TQuickRep::RenderToImage(int dpi) {
-  const auto pixels = [dpi](double tenths) {
-    return RoundHalfEven(tenths / 254.0 * static_cast<double>(dpi));
-  };
-  QImage image(pixels(PaperWidth), pixels(PaperLength), QImage::Format_RGB32);
-  const int dotsPerMeter = RoundHalfEven(static_cast<double>(dpi) / 0.0254);
-  image.setDotsPerMeterX(dotsPerMeter);
-  image.setDotsPerMeterY(dotsPerMeter);
-  image.fill(Qt::white);
-  QPainter painter(&image);
-  PaintPage(painter);
-  painter.end();
-  return image;
+  ImagePageWriter writer(QSizeF(PaperWidth / 10.0, PaperLength / 10.0), dpi);
+  PaintPage(writer.BeginPage());
+  writer.Finish();
+  return writer.Image();
 }
 
 }  // namespace bvr

@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "report/Canvas.h"
+#include "draw/Canvas.h"
+#include "draw/QRPrinter.h"
 
 class QIODevice;
 class QPainter;
@@ -17,24 +18,6 @@ namespace bvr {
 
 class TQuickRep;
 class TQRBand;
-
-// The printer of the report being produced: its canvas and the page-to-device conversion.
-// Page coordinates are tenths of a millimetre from the paper's top-left corner.
-class TQRPrinter {
- public:
-  TQRPrinter(ICanvas& canvas, double xUnitsPerTenth, double yUnitsPerTenth)
-      : canvas_(canvas), xScale_(xUnitsPerTenth), yScale_(yUnitsPerTenth) {}
-  ICanvas& Canvas() const { return canvas_; }
-  double XPos(double pageX) const { return pageX * xScale_; }
-  double YPos(double pageY) const { return pageY * yScale_; }
-  double XSize(double length) const { return length * xScale_; }
-  double YSize(double length) const { return length * yScale_; }
-
- private:
-  ICanvas& canvas_;
-  double xScale_;
-  double yScale_;
-};
 
 // A control that prints itself when its band is printed.
 class TQRPrintable {
@@ -131,9 +114,9 @@ class TQuickRep {
     double Bottom = 0;
   } Margins;
 
-  // Painted on the page before any band, with the page's printer; for a picture behind the
+  // Drawn on the page before any band, through the page's printer; for a picture behind the
   // content. Null by default.
-  std::function<void(QPainter& painter, const TQRPrinter& printer)> BeforePrintBands;
+  std::function<void(const TQRPrinter& printer)> BeforePrintBands;
 
   void AddBand(TQRBand& band);
   const std::vector<TQRBand*>& Bands() const { return bands_; }
@@ -156,7 +139,7 @@ class TQuickRep {
   // control, which must sit on one of this report's bands. before, when set, paints first,
   // like BeforePrintBands.
   void PaintControl(QPainter& painter, TQRPrintable& control, double bandLeft, double bandTop,
-                    const std::function<void(QPainter&, const TQRPrinter&)>& before = {});
+                    const std::function<void(const TQRPrinter&)>& before = {});
 
   // Produces the page on a canvas that draws nothing, so that a failing control reports its
   // error before any output is opened.
@@ -171,8 +154,7 @@ class TQuickRep {
 
  private:
   // A printer for the painter's device: before (when set), then content.
-  static void Produce(QPainter& painter,
-                      const std::function<void(QPainter&, const TQRPrinter&)>& before,
+  static void Produce(QPainter& painter, const std::function<void(const TQRPrinter&)>& before,
                       const std::function<void(TQRPrinter&)>& content);
 
   std::vector<TQRBand*> bands_;

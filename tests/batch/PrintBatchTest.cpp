@@ -165,7 +165,9 @@ TEST_F(PrintBatchTest, BackgroundGetsTheSlipRectangleOfEitherPage) {
   report.VYKqrBVR.SlipOffsetX = 25;
   report.VYKqrBVR.SlipOffsetY = -8;
   std::vector<QRectF> seen;
-  report.SlipBackground = [&seen](QPainter&, const QRectF& r) { seen.push_back(r); };
+  report.SlipBackground = [&seen](ICanvas&, const DeviceRect& r) {
+    seen.push_back(QRectF(QPointF(r.Left, r.Top), QPointF(r.Right, r.Bottom)));
+  };
   // 254 dots per inch: one device unit is one tenth of a millimetre.
   QImage image(2100, 2970, QImage::Format_RGB32);
   image.setDotsPerMeterX(10000);

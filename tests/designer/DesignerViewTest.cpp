@@ -16,8 +16,9 @@
 #include "DialogTestSupport.h"
 #include "MouseSupport.h"
 #include "designer/VYKBVRComponents.h"
+#include "draw/SlipFormPicture.h"
 #include "model/DemoLayout.h"
-#include "print/SlipFormPicture.h"
+#include "report/QPainterCanvas.h"
 #include "strings/VYKBVRResources.h"
 
 namespace bvr {
@@ -355,7 +356,10 @@ TEST(SlipFormPicture, OrangeFormWithWhiteCodingLineBand) {
   QImage image(411, 209, QImage::Format_RGB32);
   image.fill(Qt::black);
   QPainter painter(&image);
-  PaintSlipForm(painter, QRectF(0, 0, 411, 209));
+  {
+    QPainterCanvas canvas(painter);
+    PaintSlipForm(canvas, {0, 0, 411, 209});
+  }
   painter.end();
   const auto isOrange = [](QColor c) {
     return c.red() > 230 && c.green() < c.red() && c.blue() < c.green();
@@ -382,8 +386,10 @@ TEST(SlipFormPicture, ScalesIntoAnyTargetAndStaysInside) {
   QImage image(1000, 600, QImage::Format_RGB32);
   image.fill(Qt::black);
   QPainter painter(&image);
-  const QRectF target(100, 50, 822, 418);
-  PaintSlipForm(painter, target);
+  {
+    QPainterCanvas canvas(painter);
+    PaintSlipForm(canvas, {100, 50, 922, 468});
+  }
   painter.end();
   EXPECT_EQ(QColor(image.pixel(99, 200)), QColor(Qt::black));
   EXPECT_EQ(QColor(image.pixel(923, 200)), QColor(Qt::black));

@@ -15,6 +15,7 @@
 #include "preview/InvoicePreview.h"
 #include "preview/QRPreview.h"
 #include "print/UReportBVR.h"
+#include "report/QtFont.h"
 #include "strings/BvrError.h"
 
 namespace bvr {
@@ -145,9 +146,9 @@ TEST(InvoicePage, FailureLeavesNoFileAndKeepsAnOlderOne) {
 TEST(InvoicePage, BackgroundHookGetsTheSlipRectangleBeforeTheContent) {
   Invoice invoice;
   QRectF seen;
-  invoice.form.SlipBackground = [&](QPainter& painter, const QRectF& slip) {
-    seen = slip;
-    painter.fillRect(slip, QColor(255, 200, 120));
+  invoice.form.SlipBackground = [&](ICanvas& canvas, const DeviceRect& slip) {
+    seen = QRectF(QPointF(slip.Left, slip.Top), QPointF(slip.Right, slip.Bottom));
+    canvas.FillRect(slip, 120 << 16 | 200 << 8 | 255);
   };
   const QImage image = invoice.form.RenderToImage(254);
   EXPECT_NEAR(seen.left(), -0.542, 1e-6);

@@ -7,8 +7,8 @@
 
 #include "report/QPainterCanvas.h"
 #include "report/QtFont.h"
+#include "report/QtTextMeasure.h"
 #include "report/QuickRep.h"
-#include "report/RecordingCanvas.h"
 
 namespace bvr {
 namespace {
@@ -38,7 +38,7 @@ TEST(QuickRep, BandsStackFromTheTopMarginAndTheFooterEndsAtTheBottomMargin) {
   footer.Add(inFooter);
   detail.Add(inDetail);
   header.Add(inHeader);
-  RecordingCanvas canvas;
+  QtRecordingCanvas canvas;
   TQRPrinter printer(canvas, 1, 1);
   report.PrintBands(printer);
   ASSERT_EQ(log.size(), 3u);
@@ -62,7 +62,7 @@ TEST(QuickRep, LabelPrintsItsCaptionAtTheBandOffsetAndLeavesTheFill) {
   label.Size = {21.17, 21.17, 730.25, 63.5};
   detail.Add(label);
   InstallFontSubstitutions();
-  RecordingCanvas canvas;
+  QtRecordingCanvas canvas;
   TQRPrinter printer(canvas, 1, 1);
   report.PrintBands(printer);
   ASSERT_EQ(canvas.Ops().size(), 1u);
@@ -85,7 +85,7 @@ TEST(QuickRep, WordWrapBreaksAtBlanksWithinTheWidth) {
   label.AutoSize = false;
   label.WordWrap = true;
   detail.Add(label);
-  RecordingCanvas canvas;
+  QtRecordingCanvas canvas;
   canvas.SetFont(label.Font);
   label.Size.Width = canvas.TextWidth("un deux trois") + 1;
   TQRPrinter printer(canvas, 1, 1);

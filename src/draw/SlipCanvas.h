@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "draw/Canvas.h"
 #include "model/Font.h"
-#include "report/Canvas.h"
 
 namespace bvr {
 

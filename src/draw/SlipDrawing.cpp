@@ -1,12 +1,12 @@
-#include "print/SlipDrawing.h"
+#include "draw/SlipDrawing.h"
 
 #include <cmath>
 #include <optional>
 
+#include "draw/SlipCanvas.h"
 #include "model/BvrProperties.h"
 #include "numbers/Conversions.h"
 #include "numbers/VYKBVRFunctions.h"
-#include "print/SlipCanvas.h"
 #include "strings/Windows1252.h"
 
 namespace bvr {
@@ -46,8 +46,16 @@ std::string CharText(std::uint8_t windows1252, std::size_t count) {
   return text;
 }
 
+// Only lines that can show are laid out: one starting at or below the zone's bottom edge is cut
+// away whole, so a text of a million lines costs what the zone holds. With a line height that
+// is not positive every line would overlap the first: the first alone is drawn.
 void DrawZoneLines(TSlipCanvas& slip, const ZoneBox& box, const std::vector<std::string>& lines) {
+  const double lineHeight = slip.LineHeight();
   for (std::size_t i = 0; i < lines.size(); ++i) {
+    const double top = static_cast<double>(i) * lineHeight;
+    if (i > 0 && !(lineHeight > 0 && top < box.height)) {
+      break;
+    }
     slip.DrawZoneLine(box, static_cast<int>(i), lines[i]);
   }
 }

@@ -3,13 +3,12 @@
 // target, so the same picture serves the designer on screen and a form printed on plain paper.
 #pragma once
 
-#include <QRectF>
-
-class QPainter;
+#include "draw/Canvas.h"
 
 namespace bvr {
 
-// Paints the whole form into target. Leaves the painter's state as it found it.
-void PaintSlipForm(QPainter& painter, const QRectF& target);
+// Draws the whole form into target (device units). Lines stay at least one device unit wide.
+// Leaves the canvas's pen, fill, font and clip as it found them.
+void PaintSlipForm(ICanvas& canvas, const DeviceRect& target);
 
 }  // namespace bvr

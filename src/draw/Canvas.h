@@ -27,6 +27,16 @@ CanvasFont ToCanvasFont(const TFont& font);
 
 enum class BrushStyle { Clear, Solid };
 
+enum class PenStyle { Solid, Dash, None };
+
+// Width in device units; zero or less is the default line of 0.1 mm at the canvas's resolution.
+struct CanvasPen {
+  TColor Color = clBlack;
+  double Width = 0;
+  PenStyle Style = PenStyle::Solid;
+  bool operator==(const CanvasPen&) const = default;
+};
+
 struct DeviceRect {
   double Left = 0;
   double Top = 0;
@@ -48,8 +58,14 @@ class ICanvas {
   virtual BrushStyle GetBrushStyle() const = 0;
   virtual TColor BrushColor() const = 0;
 
+  virtual void SetPen(const CanvasPen& pen) = 0;
+  virtual const CanvasPen& Pen() const = 0;
+
   // Outlined with the pen, filled with the fill when it is solid.
   virtual void Rectangle(double x1, double y1, double x2, double y2) = 0;
+  virtual void Ellipse(double centreX, double centreY, double radiusX, double radiusY) = 0;
+  // Painted in the colour, no outline; pen and fill stay as they are.
+  virtual void FillRect(const DeviceRect& rect, TColor color) = 0;
   virtual void MoveTo(double x, double y) = 0;
   virtual void LineTo(double x, double y) = 0;
 
@@ -59,6 +75,13 @@ class ICanvas {
   virtual void TextRect(const DeviceRect& clip, double x, double y, const std::string& text) = 0;
   virtual double TextWidth(const std::string& text) = 0;
   virtual double TextHeight(const std::string& text) = 0;
+  // From the cell top to the baseline, in the current font.
+  virtual double TextAscent() = 0;
+
+  // Everything drawn until the matching PopClip() is cut at the rectangle (within any clip
+  // already pushed).
+  virtual void PushClip(const DeviceRect& rect) = 0;
+  virtual void PopClip() = 0;
 
   // Device units per inch (the font's resolution too).
   virtual double PixelsPerInch() const = 0;

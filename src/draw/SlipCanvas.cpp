@@ -1,10 +1,10 @@
-#include "print/SlipCanvas.h"
+#include "draw/SlipCanvas.h"
 
 #include <algorithm>
 
+#include "draw/QRPrinter.h"
 #include "model/Zones.h"
 #include "numbers/Conversions.h"
-#include "report/QuickRep.h"
 
 namespace bvr {
 

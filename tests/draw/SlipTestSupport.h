@@ -1,18 +1,18 @@
 // Drawing a slip onto a recording canvas whose units are the slip's own (tenths of a mm,
-// origin at the slip's top-left corner), and picking the recorded calls apart.
+// origin at the slip's top-left corner), and picking the recorded calls apart. Text is
+// measured at a fixed pitch, so no font engine is needed.
 #pragma once
 
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "draw/QRPrinter.h"
+#include "draw/RecordingCanvas.h"
+#include "draw/SlipCanvas.h"
+#include "draw/SlipDrawing.h"
 #include "model/BvrProperties.h"
 #include "model/DemoLayout.h"
-#include "print/SlipCanvas.h"
-#include "print/SlipDrawing.h"
-#include "report/QtFont.h"
-#include "report/QuickRep.h"
-#include "report/RecordingCanvas.h"
 
 namespace bvr::test {
 
@@ -20,8 +20,6 @@ struct Recorder {
   RecordingCanvas canvas;
   TQRPrinter printer{canvas, 1.0, 1.0};
   TSlipCanvas slip{printer, 0.0, 0.0};
-
-  Recorder() { InstallFontSubstitutions(); }
 
   std::vector<CanvasOp> Texts() const {
     std::vector<CanvasOp> out;
@@ -68,7 +66,9 @@ inline std::unique_ptr<TBvrProperties> DemoLayout() {
 }
 
 inline PaymentValues DemoPayment(double amount = 1000.0) {
-  return {{"Monsieur", "Jean Dupont", "Chemin des Vignes 7", "2000 Neuchâtel"}, amount, "45687"};
+  PaymentValues payment = DemonstrationPayment();
+  payment.Amount = amount;
+  return payment;
 }
 
 }  // namespace bvr::test

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "SlipTestSupport.h"
 #include "strings/BvrError.h"
@@ -336,6 +337,62 @@ TEST(SlipDrawing, NumberErrorsStopTheDrawingBeforeTheCodingLine) {
     const TFontBaseZone& zone = layout->Amount().Receipt();
     EXPECT_EQ(r.InCellsFrom(zone.Left() + zone.Width() - 90).size(), 1u);
   }
+}
+
+// Only what the zone can show is laid out: the payer zone of the demonstration layout (30.1 mm,
+// 12 points: lines of 5.3 mm) shows six lines, whatever the text's length.
+TEST(SlipDrawing, LinesBelowTheZoneAreNotLaidOut) {
+  const struct Row {
+    std::size_t lines;
+    std::size_t drawn;
+  } rows[] = {{1, 1}, {6, 6}, {7, 6}, {1000000, 6}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.lines);
+    Recorder r;
+    auto layout = DemoLayout();
+    const TFontBaseZone& payer = layout->PaymentBy().Processing();
+    ASSERT_EQ(payer.height(), 301);
+    ASSERT_EQ(payer.Font().Size(), 12);
+    PaymentValues payment = DemoPayment();
+    payment.PayerLines.assign(row.lines, "Jean Dupont");
+    DrawSlip(r.slip, *layout, payment);
+    EXPECT_EQ(r.InCellsFrom(payer.Left()).size(), row.drawn);
+  }
+}
+
+// Values a hand-edited file may hold at the ends of a 32-bit integer: the geometry is computed
+// in double, so nothing overflows (the sanitizer build fails on any overflow) and every
+// position is the plain sum.
+TEST(SlipDrawing, ExtremeLayoutValuesGiveExactPositions) {
+  constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+  constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
+  Recorder r;
+  auto layout = DemoLayout();
+  layout->CodageZone().fromBottom = kMin;
+  layout->CodageZone().fromRight = kMin;
+  TlineTextZone& account = layout->Account().Receipt();
+  account.SetLeft(kMax);
+  account.SetWidth(kMax);
+  account.SetTop(kMin);
+  account.Setheight(kMax);
+  DrawSlip(r.slip, *layout, DemoPayment());
+  DrawSettingOverlay(r.slip, *layout, 2100, 1058);
+  const auto cells = r.InCellsFrom(static_cast<double>(kMax));
+  ASSERT_EQ(cells.size(), 1u);
+  EXPECT_DOUBLE_EQ(cells[0].Clip.Right, 2.0 * kMax);
+  EXPECT_DOUBLE_EQ(cells[0].Y1, static_cast<double>(kMin));
+  const auto chars = r.CodingChars();
+  ASSERT_FALSE(chars.empty());
+  EXPECT_DOUBLE_EQ(chars.back().X1 + 25.4, 2100.0 - kMin);
+  bool frame = false;
+  for (const CanvasOp& op : r.canvas.Ops()) {
+    if (op.kind == CanvasOp::Kind::Rectangle && op.X1 == static_cast<double>(kMax)) {
+      frame = true;
+      EXPECT_DOUBLE_EQ(op.X2, 2.0 * kMax);
+      EXPECT_DOUBLE_EQ(op.Y2, static_cast<double>(kMin) + kMax);
+    }
+  }
+  EXPECT_TRUE(frame);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "report/Canvas.h"
+#include "draw/Canvas.h"
 
 #include "numbers/Conversions.h"
 

@@ -4,17 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "model/Payment.h"
+
 namespace bvr {
 
 class TBvrProperties;
 class TMontant;
 class TSlipCanvas;
-
-struct PaymentValues {
-  std::vector<std::string> PayerLines;
-  double Amount = 0.0;
-  std::string InternalNumber;
-};
 
 // The francs and centimes as printed.
 struct AmountTexts {

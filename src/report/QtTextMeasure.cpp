@@ -1,0 +1,28 @@
+#include "report/QtTextMeasure.h"
+
+#include <QFontMetricsF>
+
+#include "report/QtFont.h"
+
+namespace bvr {
+
+QtTextMeasure::QtTextMeasure() : metricsDevice_(1, 1, QImage::Format_ARGB32) {
+  // 10000 dots per metre is 254 dots per inch.
+  metricsDevice_.setDotsPerMeterX(10000);
+  metricsDevice_.setDotsPerMeterY(10000);
+}
+
+double QtTextMeasure::Width(const CanvasFont& font, const std::string& text) const {
+  return QFontMetricsF(ToQFont(font), &metricsDevice_)
+      .horizontalAdvance(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+double QtTextMeasure::Height(const CanvasFont& font) const {
+  return QFontMetricsF(ToQFont(font), &metricsDevice_).height();
+}
+
+double QtTextMeasure::Ascent(const CanvasFont& font) const {
+  return QFontMetricsF(ToQFont(font), &metricsDevice_).ascent();
+}
+
+}  // namespace bvr

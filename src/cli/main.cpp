@@ -57,6 +57,10 @@ int main(int argc, char** argv) {
     return kExitUsage;
   }
   const std::string name = argv[1];
+  if (name == "--version") {
+    std::cout << "bvrslip " << BVR_VERSION << "\n";
+    return kExitOk;
+  }
   if (name == "--help" || name == "-h" || name == "help") {
     usage(std::cout);
     return kExitOk;

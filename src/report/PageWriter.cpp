@@ -2,6 +2,8 @@
 
 #include <QPageLayout>
 
+#include "report/ExactMediaBox.h"
+
 #include "numbers/Conversions.h"
 #include "report/QtFont.h"
 #include "strings/BvrError.h"
@@ -17,19 +19,31 @@ QPageLayout PreparedLayout(QSizeF paperMm) {
 }  // namespace
 
 PdfPageWriter::PdfPageWriter(QIODevice& device, QSizeF paperMm, int dpi, const QString& title)
-    : exact_(device, PreparedLayout(paperMm), paperMm), writer_(&exact_) {
-  writer_.setResolution(dpi);
-  writer_.setPageLayout(ExactPageLayout(paperMm));
-  writer_.setTitle(title);
-  writer_.setCreator(QStringLiteral("bvrslip"));
+    : exact_(std::make_unique<ExactMediaBox>(device, PreparedLayout(paperMm), paperMm)),
+      writer_(std::make_unique<QPdfWriter>(exact_.get())) {
+  writer_->setResolution(dpi);
+  writer_->setPageLayout(ExactPageLayout(paperMm));
+  writer_->setTitle(title);
+  writer_->setCreator(QStringLiteral("bvrslip"));
+}
+
+// The painter ends before the writer, the writer before the device it writes to.
+PdfPageWriter::~PdfPageWriter() {
+  if (painter_.isActive()) {
+    painter_.end();
+  }
+}
+
+bool PdfPageWriter::Refused() const {
+  return exact_->Refused();
 }
 
 QPainter& PdfPageWriter::BeginPage() {
   if (!begun_) {
     begun_ = true;
-    painter_.begin(&writer_);
+    painter_.begin(writer_.get());
   } else {
-    writer_.newPage();  // the page before goes out to the device here
+    writer_->newPage();  // the page before goes out to the device here
   }
   return painter_;
 }
@@ -41,7 +55,7 @@ void PdfPageWriter::Finish() {
   if (painter_.isActive()) {
     painter_.end();
   }
-  if (!exact_.Finish()) {
+  if (!exact_->Finish()) {
     throw EBvrError(std::string("Cannot write the PDF: the output refused data"));
   }
 }

@@ -11,11 +11,11 @@
 #include <QString>
 #include <memory>
 
-#include "report/ExactMediaBox.h"
-
 class QIODevice;
 
 namespace bvr {
+
+class ExactMediaBox;
 
 class PageWriter {
  public:
@@ -32,13 +32,16 @@ class PageWriter {
 class PdfPageWriter final : public PageWriter {
  public:
   PdfPageWriter(QIODevice& device, QSizeF paperMm, int dpi, const QString& title);
+  ~PdfPageWriter() override;
+  PdfPageWriter(const PdfPageWriter&) = delete;
+  PdfPageWriter& operator=(const PdfPageWriter&) = delete;
   QPainter& BeginPage() override;
   void Finish() override;
-  bool Refused() const override { return exact_.Refused(); }
+  bool Refused() const override;
 
  private:
-  ExactMediaBox exact_;
-  QPdfWriter writer_;
+  std::unique_ptr<ExactMediaBox> exact_;
+  std::unique_ptr<QPdfWriter> writer_;
   QPainter painter_;
   bool begun_ = false;
 };

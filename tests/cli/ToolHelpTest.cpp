@@ -20,6 +20,13 @@ TEST_F(ToolHelp, ListsEveryCommandAndShowsOneCommandsUsage) {
   EXPECT_EQ(one.out.find("numbers"), std::string::npos);
 }
 
+TEST_F(ToolHelp, VersionIsTheProjectsAndGoesToStandardOutput) {
+  const CliResult version = Run("--version");
+  EXPECT_EQ(version.code, 0);
+  EXPECT_EQ(version.out, std::string("bvrslip ") + BVR_VERSION + "\n");
+  EXPECT_EQ(version.err, "");
+}
+
 TEST_F(ToolHelp, UnknownOrMissingCommandsAreUsageErrors) {
   const CliResult unknown = Run("print");
   EXPECT_EQ(unknown.code, 2);

@@ -1,20 +1,17 @@
-// Reading and writing layout files for the application: opening is all or nothing, saving
-// replaces the file atomically.
+// Layout files for the application: opened through the library's one reader (all or
+// nothing), messages naming the full path; saving replaces the file atomically.
 #pragma once
 
 #include <QString>
+#include <string>
+
+#include "model/LayoutFile.h"
 
 namespace bvr {
 
-class TBvrProperties;
-
-// The file's text with every line end (CR, LF or CR LF) made CR LF.
-// Fails with "Cannot open file "%s". %s".
+// The file's text with every line end made CR LF.
+// Fails with "Cannot open file "%s". %s", naming the full path.
 std::string ReadLayoutFile(const QString& path);
-
-// Loads text into target only when the whole text loads: it is read into a copy first, and
-// on failure target and its designer stay exactly as they were (the error propagates).
-void LoadLayoutAllOrNothing(TBvrProperties& target, const std::string& text);
 
 // Writes text through a temporary file that replaces path only once complete.
 // Fails with "Cannot create file "%s". %s" or, when the disk refuses data, "Cannot write "%s":

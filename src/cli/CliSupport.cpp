@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "model/DemoLayout.h"
+#include "model/LayoutFile.h"
 #include "numbers/Conversions.h"
 #include "strings/BvrError.h"
 
@@ -74,7 +75,7 @@ std::unique_ptr<TBvrProperties> LoadLayout(const std::string& path) {
   if (path.empty()) {
     LoadDemonstrationLayout(*layout);
   } else {
-    layout->LoadFromText(ReadFileBytes(path));
+    LoadLayoutAllOrNothing(*layout, ReadLayoutFile(path));
   }
   return layout;
 }

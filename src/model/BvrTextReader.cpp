@@ -36,7 +36,19 @@ struct Value {
 struct Entry {
   std::string path;  // as written, names joined by "."
   Value value;
+  std::size_t at = 0;  // where the path starts in the text
 };
+
+// CR, LF and CR LF each end one line. Counted only when failing.
+long long LineAt(std::string_view s, std::size_t at) {
+  long long line = 1;
+  for (std::size_t i = 0; i < at && i < s.size(); ++i) {
+    if (s[i] == '\n' || (s[i] == '\r' && (i + 1 >= s.size() || s[i + 1] != '\n'))) {
+      ++line;
+    }
+  }
+  return line;
+}
 
 bool IsLetter(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
@@ -102,6 +114,7 @@ class Parser {
       }
       Entry entry;
       entry.path = first;
+      entry.at = pos_ - first.size();
       for (;;) {
         SkipBlanks();
         if (!Is('.')) {
@@ -140,23 +153,13 @@ class Parser {
   }
 
   [[noreturn]] void FailAt(std::string_view what, std::size_t at) const {
-    throw EBvrError(Fmt("%s on line %d").s(std::string(what)).d(LineAt(at)));
+    const long long line = LineAt(s_, at);
+    throw EBvrError(Fmt("%s on line %d").s(std::string(what)).d(line), line);
   }
 
   static bool IsBlank(char c) {
     const auto u = static_cast<unsigned char>(c);
     return u != 0 && u <= 32;
-  }
-
-  // CR, LF and CR LF each end one line. Counted only once, when failing.
-  long long LineAt(std::size_t at) const {
-    long long line = 1;
-    for (std::size_t i = 0; i < at; ++i) {
-      if (s_[i] == '\n' || (s_[i] == '\r' && (i + 1 >= s_.size() || s_[i + 1] != '\n'))) {
-        ++line;
-      }
-    }
-    return line;
   }
 
   // An identifier followed by "." or "=": the start of a property line, never a value.
@@ -439,7 +442,7 @@ class Parser {
 // and the value stored through the last property's setter after its range is checked.
 class Applier {
  public:
-  explicit Applier(TBvrProperties& root) : root_(root) {}
+  Applier(TBvrProperties& root, std::string_view text) : root_(root), text_(text) {}
 
   void Apply(const Entry& entry) {
     std::vector<std::string_view> names;
@@ -507,11 +510,9 @@ class Applier {
  private:
   [[noreturn]] void Fail(const Entry& entry, const std::string& message) const {
     const std::string& name = root_.Name;
-    throw EBvrError(Fmt("Error reading %s%s%s: %s")
-                        .s(name)
-                        .s(name.empty() ? "" : ".")
-                        .s(entry.path)
-                        .s(message));
+    throw EBvrError(
+        Fmt("Error reading %s%s%s: %s").s(name).s(name.empty() ? "" : ".").s(entry.path).s(message),
+        LineAt(text_, entry.at));
   }
 
   // The component base's design position, "Left" and "Top", which no table lists.
@@ -625,6 +626,7 @@ class Applier {
   }
 
   TBvrProperties& root_;
+  std::string_view text_;
 };
 
 }  // namespace
@@ -632,7 +634,7 @@ class Applier {
 void TBvrProperties::LoadFromText(const std::string& text) {
   SetDefaults();
   const std::vector<Entry> entries = Parser(text).Parse();
-  Applier applier(*this);
+  Applier applier(*this, text);
   for (const Entry& entry : entries) {
     applier.Apply(entry);
   }

@@ -10,6 +10,15 @@ namespace bvr {
 class EBvrError : public std::runtime_error {
  public:
   explicit EBvrError(const std::string& message) : std::runtime_error(message) {}
+  // A fault of a text read from a file, on that line (from 1). The message stays as it is.
+  EBvrError(const std::string& message, long long line)
+      : std::runtime_error(message), line_(line) {}
+
+  // The line of the file the fault is on; 0 when the error is not about a place in a file.
+  long long Line() const { return line_; }
+
+ private:
+  long long line_ = 0;
 };
 
 // printf-like formatting of the library's message patterns, where every %s takes a string

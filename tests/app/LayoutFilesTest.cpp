@@ -9,8 +9,6 @@
 
 #include "FileSizeLimit.h"
 #include "app/LayoutFiles.h"
-#include "model/BvrProperties.h"
-#include "model/DemoLayout.h"
 #include "strings/BvrError.h"
 
 namespace bvr {
@@ -28,13 +26,6 @@ QByteArray ReadBytes(const QString& path) {
   return f.readAll();
 }
 
-TEST(LayoutFiles, EveryLineEndIsReadAsCrLf) {
-  QTemporaryDir dir;
-  const QString path = dir.filePath("mixed.BVR");
-  WriteBytes(path, "a\rb\nc\r\nd");
-  EXPECT_EQ(ReadLayoutFile(path), "a\r\nb\r\nc\r\nd");
-}
-
 TEST(LayoutFiles, AMissingFileNamesItsFullPath) {
   QTemporaryDir dir;
   const QString path = dir.filePath("none.BVR");
@@ -45,29 +36,6 @@ TEST(LayoutFiles, AMissingFileNamesItsFullPath) {
     EXPECT_EQ(std::string(e.what()),
               "Cannot open file \"" + path.toStdString() + "\". No such file or directory");
   }
-}
-
-TEST(LayoutFiles, ABadFileLeavesTheLayoutExactlyAsItWas) {
-  TBvrProperties layout;
-  layout.Name = "BVRPropertiesParams";
-  LoadDemonstrationLayout(layout);
-  layout.PaymentFor().Receipt().SetLeft(333);
-  const std::string before = layout.SaveToText();
-  // A good start, then a property that does not exist.
-  const std::string bad =
-      "object BVRPropertiesParams: TBvrProperties\r\n  PaymentFor.Receipt.Left = 1\r\n"
-      "  PaymentFor.Receipt.Colour = 5\r\nend\r\n";
-  EXPECT_THROW(LoadLayoutAllOrNothing(layout, bad), EBvrError);
-  EXPECT_EQ(layout.SaveToText(), before);
-}
-
-TEST(LayoutFiles, AGoodFileIsTakenOverWhole) {
-  TBvrProperties layout;
-  layout.Name = "BVRPropertiesParams";
-  layout.Account().Setnumber("01-000001-7");
-  LoadLayoutAllOrNothing(layout, std::string(DemonstrationLayoutText()));
-  EXPECT_EQ(layout.SaveToText(), std::string(DemonstrationLayoutText()));
-  EXPECT_EQ(layout.Account().Receipt().LineText(), "01-987654-4");
 }
 
 TEST(LayoutFiles, AFailedSaveLeavesTheOldFileWhole) {

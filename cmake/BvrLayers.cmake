@@ -1,5 +1,5 @@
 # The layers of the tree, lowest first. A target may link targets of its own layer or lower
-# ones only; the Qt Gui layers (report, print, batch, the tool) link no Widgets or
+# ones only; the Qt Gui layers (report, print, batch, printing, the tool) link no Widgets or
 # PrintSupport, so that the command-line tool runs without a widget toolkit; a source file (or
 # the header beside it) includes from its own folder and from folders of its layer or lower
 # ones. Fails the configuration otherwise. Needs _bvr_collect_links from BvrCoreIsQtFree.cmake.
@@ -9,16 +9,17 @@ set(BVR_LAYERS
   "report:bvr_report"
   "print:bvr_print"
   "batch:bvr_batch"
+  "printing:bvr_printing"
   "tool:bvrslip"
   "preview:bvr_preview"
   "editing:bvr_editing"
   "designer:bvr_designer"
   "app:bvr_app,ZoviRUR")
-set(BVR_NO_WIDGETS_LAYERS core draw report print batch tool)
+set(BVR_NO_WIDGETS_LAYERS core draw report print batch printing tool)
 # The layer each folder of src/ belongs to, for its includes ("folder/File.h").
 set(BVR_FOLDER_LAYERS
   strings:core numbers:core model:core qrbill:core draw:draw report:report print:print batch:batch
-  cli:tool preview:preview editing:editing designer:designer app:app)
+  printing:printing cli:tool preview:preview editing:editing designer:designer app:app)
 
 function(_bvr_layer_index name out_var)
   set(index 0)

@@ -40,6 +40,7 @@ void WriteBatchPdf(QIODevice& device, TBvrProperties& layout, const std::vector<
   PdfPageWriter writer(device,
                        QSizeF(BatchPageWidthMm(settings.page), BatchPageHeightMm(settings.page)),
                        settings.dpi, QString::fromStdString(report.Caption));
+  writer.SetPageOffset(settings.pageOffset.dx, settings.pageOffset.dy);
   const std::size_t total = payments.size();
   for (std::size_t i = 0; i < total; ++i) {
     const Payment& payment = payments[i];

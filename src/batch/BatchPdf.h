@@ -25,6 +25,7 @@ struct BatchSettings {
   BatchPage page = BatchPage::Invoice;
   bool withForm = false;  // the orange form drawn behind the slip, for proofs on plain paper
   SlipOffset offset;      // shifts the whole slip, form picture included (tenths of a mm)
+  SlipOffset pageOffset;  // shifts the whole page content, for a printer's paper path
   bool settingMode = false;
   int dpi = 1200;
 };

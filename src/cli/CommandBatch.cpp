@@ -15,6 +15,8 @@
 #include "cli/CliSupport.h"
 #include "cli/Command.h"
 #include "cli/GuiApplication.h"
+#include "cli/PrintTarget.h"
+#include "printing/CupsPrinting.h"
 #include "strings/BvrError.h"
 
 namespace bvr::cli {
@@ -94,8 +96,12 @@ std::optional<csv::Encoding> EncodingOption(const std::optional<std::string>& va
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   std::string output;
   std::unique_ptr<QGuiApplication> app;  // outlives everything that paints
-  const Options options(args, {"--csv", "-o", "--layout", "--page", "--offset", "--encoding"},
-                        {"--with-form", "--setting-mode"});
+  std::vector<std::string> valueOptions = {"--csv",  "-o",       "--layout",
+                                           "--page", "--offset", "--encoding"};
+  valueOptions.insert(valueOptions.end(), kPrintValueOptions.begin(), kPrintValueOptions.end());
+  std::vector<std::string> flagOptions = {"--with-form", "--setting-mode"};
+  flagOptions.insert(flagOptions.end(), kPrintFlagOptions.begin(), kPrintFlagOptions.end());
+  const Options options(args, valueOptions, flagOptions);
   if (!options.Positional().empty()) {
     throw UsageError("unexpected argument " + options.Positional().front());
   }
@@ -103,11 +109,12 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   if (csvPath.empty()) {
     throw UsageError("missing --csv PAYMENTS.csv");
   }
+  const std::optional<PrintTarget> target = PrintTargetOf(options);
   output = options.Value("-o").value_or("");
-  if (output.empty()) {
-    throw UsageError("missing -o OUT.pdf");
+  if (output.empty() && !target) {
+    throw UsageError("missing -o OUT.pdf or --printer NAME");
   }
-  if (!EndsWithPdf(output)) {
+  if (!target && !EndsWithPdf(output)) {
     throw UsageError("the output must end in .pdf");
   }
   const std::optional<csv::Encoding> encoding = EncodingOption(options.Value("--encoding"));
@@ -125,7 +132,9 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 
   // Everything is read and checked before the output is opened.
   const std::string layoutPath = options.Value("--layout").value_or("");
-  RefuseOutputOverInputs(output, {csvPath, layoutPath});
+  if (!target) {
+    RefuseOutputOverInputs(output, {csvPath, layoutPath});
+  }
   const std::unique_ptr<TBvrProperties> layout = LoadLayout(layoutPath);
   try {
     CheckBatchLayout(*layout);
@@ -155,8 +164,20 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 
   app = EnsureGuiApplication();
   ProgressDisplay progress(err);
-  WriteBatchPdfFile(output, *layout, payments, settings,
-                    [&progress](std::size_t done, std::size_t total) { progress(done, total); });
+  const BatchProgress onPage = [&progress](std::size_t done, std::size_t total) {
+    progress(done, total);
+  };
+  if (target) {
+    // The stored offset moves the whole page; --offset moves the slip on top of it.
+    settings.pageOffset = {target->offset.dx, target->offset.dy};
+    const QSizeF paper(BatchPageWidthMm(settings.page), BatchPageHeightMm(settings.page));
+    const int job = PrintPdf(
+        {target->queue, "Factures avec BVR", paper, target->copies},
+        [&](QIODevice& device) { WriteBatchPdf(device, *layout, payments, settings, onPage); });
+    out << JobName(*target, job) << "\n";
+    return kExitOk;
+  }
+  WriteBatchPdfFile(output, *layout, payments, settings, onPage);
   out << output << "\n";
   return kExitOk;
 }
@@ -164,7 +185,10 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 const Registrar registrar(Command{
     .name = "batch",
     .usage = "batch --csv PAYMENTS.csv -o OUT.pdf [--layout FILE] [--page invoice|slip] "
-             "[--with-form] [--offset DX,DY] [--setting-mode] [--encoding utf-8|windows-1252]",
+             "[--with-form] [--offset DX,DY] [--setting-mode] [--encoding utf-8|windows-1252]\n"
+             "batch --csv PAYMENTS.csv --printer NAME|default [--copies N] [--no-printer-offset] "
+             "[--layout FILE] [--page invoice|slip] [--with-form] [--offset DX,DY] "
+             "[--setting-mode] [--encoding utf-8|windows-1252]",
     .run = Run,
 });
 

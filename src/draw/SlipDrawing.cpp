@@ -223,9 +223,10 @@ void DrawSettingOverlay(TSlipCanvas& slip, const TBvrProperties& layout, double 
   slip.Line(600, crossY, kSlipWidth, crossY);
 
   canvas.SetBrushColor(clInactiveCaptionText);
-  slip.Line(1400, 150, 1700, 150);
-  slip.Line(1400, 140, 1400, 160);
-  slip.Line(1700, 140, 1700, 160);
+  slip.Line(kMeasureMarkLeft, kMeasureMarkY, kMeasureMarkRight, kMeasureMarkY);
+  for (const double x : {kMeasureMarkLeft, kMeasureMarkRight}) {
+    slip.Line(x, kMeasureMarkY - kMeasureMarkTick, x, kMeasureMarkY + kMeasureMarkTick);
+  }
 
   CanvasFont font = canvas.Font();
   font.Name = "Courrier New";

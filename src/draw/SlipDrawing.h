@@ -27,6 +27,14 @@ AmountTexts AmountTextsFor(const TMontant& settings, double amount);
 // drawn before the failing step stays drawn.
 void DrawSlip(TSlipCanvas& slip, const TBvrProperties& layout, const PaymentValues& payment);
 
+// The overlay's measuring mark: a 3 cm line with a tick at each end, in the slip's own
+// coordinates (tenths of a millimetre from its top-left corner). A ruler on the printed mark
+// tells where the printer puts the ink and whether it scales the page.
+inline constexpr double kMeasureMarkLeft = 1400;
+inline constexpr double kMeasureMarkRight = 1700;
+inline constexpr double kMeasureMarkY = 150;
+inline constexpr double kMeasureMarkTick = 10;  // each tick reaches this far above and below
+
 // The calibration overlay over a control of that size: shading, guide lines, zone frames,
 // a sample coding line and a 3 cm mark. Computes no number.
 void DrawSettingOverlay(TSlipCanvas& slip, const TBvrProperties& layout, double width,

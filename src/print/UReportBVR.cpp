@@ -73,6 +73,11 @@ void TFormReportBVR::RenderToPdf(const QString& path) {
   WriteFileAtomically(path, [this](QIODevice& file) { QuickRepSample.ExportToPdf(file); });
 }
 
+void TFormReportBVR::WritePdf(QIODevice& device, QPointF pageOffset) {
+  QuickRepSample.DryRun();
+  QuickRepSample.ExportToPdf(device, 1200, pageOffset);
+}
+
 QImage TFormReportBVR::RenderToImage(int dpi) {
   QuickRepSample.DryRun();
   return QuickRepSample.RenderToImage(dpi);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPointF>
 #include <QRectF>
 #include <QString>
 #include <functional>
@@ -49,6 +50,9 @@ class TFormReportBVR {
   QRectF SlipRectOnSlipPage() const;
   // Written whole or not at all: a failure leaves no file behind and an older one untouched.
   void RenderToPdf(const QString& path);
+  // The same PDF onto a device (a print job), the whole page content moved by pageOffset
+  // (tenths of a millimetre, right and down).
+  void WritePdf(QIODevice& device, QPointF pageOffset = {});
   QImage RenderToImage(int dpi);
 };
 

@@ -20,7 +20,8 @@ QPageLayout PreparedLayout(QSizeF paperMm) {
 
 PdfPageWriter::PdfPageWriter(QIODevice& device, QSizeF paperMm, int dpi, const QString& title)
     : exact_(std::make_unique<ExactMediaBox>(device, PreparedLayout(paperMm), paperMm)),
-      writer_(std::make_unique<QPdfWriter>(exact_.get())) {
+      writer_(std::make_unique<QPdfWriter>(exact_.get())),
+      dpi_(dpi) {
   writer_->setResolution(dpi);
   writer_->setPageLayout(ExactPageLayout(paperMm));
   writer_->setTitle(title);
@@ -38,6 +39,10 @@ bool PdfPageWriter::Refused() const {
   return exact_->Refused();
 }
 
+void PdfPageWriter::SetPageOffset(double dxTenths, double dyTenths) {
+  offsetTenths_ = QPointF(dxTenths, dyTenths);
+}
+
 QPainter& PdfPageWriter::BeginPage() {
   if (!begun_) {
     begun_ = true;
@@ -45,6 +50,10 @@ QPainter& PdfPageWriter::BeginPage() {
   } else {
     writer_->newPage();  // the page before goes out to the device here
   }
+  // Set anew on each page: a page's drawing may leave its own transformation behind.
+  painter_.resetTransform();
+  const double unitsPerTenth = static_cast<double>(dpi_) / 254.0;
+  painter_.translate(offsetTenths_ * unitsPerTenth);
   return painter_;
 }
 

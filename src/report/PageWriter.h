@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPointF>
 #include <QSizeF>
 #include <QString>
 #include <memory>
@@ -35,6 +36,9 @@ class PdfPageWriter final : public PageWriter {
   ~PdfPageWriter() override;
   PdfPageWriter(const PdfPageWriter&) = delete;
   PdfPageWriter& operator=(const PdfPageWriter&) = delete;
+  // Moves every page's content by (dx, dy) tenths of a millimetre, right and down: a
+  // printer's paper path that puts the ink off its place. Set before the first page.
+  void SetPageOffset(double dxTenths, double dyTenths);
   QPainter& BeginPage() override;
   void Finish() override;
   bool Refused() const override;
@@ -43,6 +47,8 @@ class PdfPageWriter final : public PageWriter {
   std::unique_ptr<ExactMediaBox> exact_;
   std::unique_ptr<QPdfWriter> writer_;
   QPainter painter_;
+  QPointF offsetTenths_;
+  int dpi_;
   bool begun_ = false;
 };
 

@@ -175,9 +175,10 @@ void TQuickRep::DryRun() {
   PrintBands(printer);
 }
 
-void TQuickRep::ExportToPdf(QIODevice& device, int dpi) {
+void TQuickRep::ExportToPdf(QIODevice& device, int dpi, QPointF pageOffset) {
   PdfPageWriter writer(device, QSizeF(PaperWidth / 10.0, PaperLength / 10.0), dpi,
                        QString::fromStdString(ReportTitle));
+  writer.SetPageOffset(pageOffset.x(), pageOffset.y());
   PaintPage(writer.BeginPage());
   writer.Finish();
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPointF>
 #include <functional>
 #include <string>
 #include <vector>
@@ -146,7 +147,8 @@ class TQuickRep {
   void DryRun();
 
   // Outputs of the same page. Errors of the controls leave these calls.
-  void ExportToPdf(QIODevice& device, int dpi = 1200);
+  // pageOffset moves the whole page content (tenths of a millimetre, right and down).
+  void ExportToPdf(QIODevice& device, int dpi = 1200, QPointF pageOffset = {});
   QImage RenderToImage(int dpi);
 
   // Device units per tenth of a millimetre at a resolution.

@@ -108,7 +108,8 @@ std::vector<std::vector<std::string>> UsageLines(const std::string& help) {
 }
 
 // Every command the tool has; a new command must be added here and to the page.
-const char* const kCommands[] = {"batch", "check", "format", "numbers", "qr", "render"};
+const char* const kCommands[] = {"batch",    "calibrate", "check",  "format",        "numbers",
+                                 "printers", "qr",        "render", "printer-offset"};
 
 using ManualPage = CliTest;
 

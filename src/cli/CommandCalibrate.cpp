@@ -14,7 +14,7 @@
 #include "print/UReportBVR.h"
 #include "printing/Calibration.h"
 #include "printing/CupsPrinting.h"
-#include "printing/PrinterOffsets.h"
+#include "report/PrinterOffsets.h"
 
 namespace bvr::cli {
 

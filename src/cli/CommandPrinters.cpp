@@ -8,7 +8,7 @@
 #include "cli/CliSupport.h"
 #include "cli/Command.h"
 #include "printing/CupsPrinting.h"
-#include "printing/PrinterOffsets.h"
+#include "report/PrinterOffsets.h"
 
 namespace bvr::cli {
 

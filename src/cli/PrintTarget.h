@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "cli/CliSupport.h"
-#include "printing/PrinterOffsets.h"
+#include "report/PrinterOffsets.h"
 
 namespace bvr::cli {
 

@@ -3,9 +3,12 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
+#include <QPrintEngine>
 #include <QPrintPreviewWidget>
+#include <QStringList>
 #include <exception>
 
+#include "report/PrinterOffsets.h"
 #include "report/QuickRep.h"
 #include "strings/BvrError.h"
 
@@ -45,6 +48,36 @@ void TQRPreview::Exec() {
   }
 }
 
+namespace {
+
+// Qt's CUPS print engine sends the job options kept under this key, name and value in turn
+// (its own print dialog fills them so). Without these, a queue that fits pages to its
+// printable area by default shrinks the slip off its form (to 91 % on a Letter queue).
+constexpr auto kCupsOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+
+void ForbidFitting(QPrinter& printer) {
+  QPrintEngine* engine = printer.printEngine();
+  if (engine == nullptr) {
+    return;
+  }
+  QStringList options = engine->property(kCupsOptions).toStringList();
+  const auto set = [&options](const QString& name, const QString& value) {
+    for (qsizetype i = 0; i + 1 < options.size(); i += 2) {
+      if (options[i] == name) {
+        options[i + 1] = value;
+        return;
+      }
+    }
+    options << name << value;
+  };
+  set(QStringLiteral("print-scaling"), QStringLiteral("none"));
+  set(QStringLiteral("fit-to-page"), QStringLiteral("false"));
+  set(QStringLiteral("scaling"), QStringLiteral("100"));
+  engine->setProperty(kCupsOptions, options);
+}
+
+}  // namespace
+
 void PrintReport(TQuickRep& report, QPrinter& printer) {
   // The slip sits on the sheet's bottom edge: another paper size (chosen in a print dialog)
   // would move it off the page, so the report's own paper is always asked for.
@@ -52,7 +85,16 @@ void PrintReport(TQuickRep& report, QPrinter& printer) {
                                 QPageSize::Millimeter));
   printer.setPageOrientation(QPageLayout::Portrait);
   printer.setFullPage(true);
+  if (printer.outputFormat() == QPrinter::NativeFormat) {
+    ForbidFitting(printer);
+  }
   QPainter painter(&printer);
+  // On a print queue, its stored offset moves the whole page, as in the tool's jobs; the
+  // preview shows it so too.
+  if (printer.outputFormat() == QPrinter::NativeFormat) {
+    const PrinterOffset offset = StoredPrinterOffset(printer.printerName().toStdString());
+    painter.translate(QPointF(offset.dx, offset.dy) * (printer.resolution() / 254.0));
+  }
   report.PaintPage(painter);
 }
 

@@ -11,7 +11,8 @@ namespace bvr {
 
 class TQuickRep;
 
-// The report's page on a printer, always on the report's own paper.
+// The report's page on a printer, always on the report's own paper at full page; on a print
+// queue, moved by the queue's stored offset (report/PrinterOffsets.h).
 void PrintReport(TQuickRep& report, QPrinter& printer);
 // The preview window: 800 x 600, normal state, the page fitted in view, with printing and
 // page navigation. Returns when it is closed.

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string_view>
 
-#include "printing/PrinterOffsets.h"
+#include "report/PrinterOffsets.h"
 
 namespace bvr {
 

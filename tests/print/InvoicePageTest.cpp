@@ -193,6 +193,21 @@ TEST(InvoicePage, PrintingAsksForA4WhateverPaperThePrinterHad) {
   EXPECT_NEAR(paper.height(), 297.0, 0.5);
 }
 
+// Needs a print queue: tests/printing/cups-test runs it against its own server and measures
+// where the job's ink landed.
+TEST(InvoicePage, PrintsOnAQueueWithItsStoredOffset) {
+  const QByteArray queue = qgetenv("BVR_TEST_PRINT_QUEUE");
+  if (queue.isEmpty()) {
+    GTEST_SKIP() << "no BVR_TEST_PRINT_QUEUE";
+  }
+  Invoice invoice;
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setPrinterName(QString::fromLocal8Bit(queue));
+  ASSERT_EQ(printer.outputFormat(), QPrinter::NativeFormat);
+  ASSERT_EQ(printer.printerName(), QString::fromLocal8Bit(queue));
+  PrintInvoice(invoice.form, printer);
+}
+
 TEST(InvoicePage, PreviewReportsErrorsBeforeOpening) {
   Invoice invoice;
   invoice.form.VYKqrBVR.SetBvrProperties(nullptr);

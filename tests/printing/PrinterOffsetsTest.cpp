@@ -8,7 +8,7 @@
 #include <iterator>
 #include <string>
 
-#include "printing/PrinterOffsets.h"
+#include "report/PrinterOffsets.h"
 #include "strings/BvrError.h"
 
 namespace bvr {

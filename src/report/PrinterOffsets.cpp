@@ -1,4 +1,4 @@
-#include "printing/PrinterOffsets.h"
+#include "report/PrinterOffsets.h"
 
 #include <QSettings>
 #include <QString>

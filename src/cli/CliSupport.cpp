@@ -11,6 +11,7 @@
 
 #include "model/DemoLayout.h"
 #include "numbers/Conversions.h"
+#include "report/AtomicFile.h"
 #include "strings/BvrError.h"
 
 namespace bvr::cli {
@@ -183,6 +184,7 @@ std::unique_ptr<TBvrProperties> LoadLayout(const std::string& path) {
 }
 
 void RefuseOutputOverInputs(const std::string& output, const std::vector<std::string>& inputs) {
+  ResolveOutputPath(output);  // an unsafe link is refused before anything is read
   struct stat out {};
   if (::stat(output.c_str(), &out) != 0) {
     return;  // nothing there yet: nothing to destroy

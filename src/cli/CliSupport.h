@@ -86,7 +86,8 @@ std::unique_ptr<TBvrProperties> LoadLayout(const std::string& path);
 
 // Refuses (EBvrError) an output that is one of the inputs (the same file under any name, a
 // link included) or that exists and is not a regular file (device, FIFO, socket, folder):
-// replacing it would destroy it. Empty input paths are skipped.
+// replacing it would destroy it, or that is a symbolic link ResolveOutputPath refuses. Empty
+// input paths are skipped.
 void RefuseOutputOverInputs(const std::string& output, const std::vector<std::string>& inputs);
 
 // Parses an amount written with "." as the decimal separator; EBvrError when it is not one.

@@ -8,6 +8,7 @@
 
 #include "CliTestSupport.h"
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <string>
@@ -106,5 +107,45 @@ TEST_P(InterruptedWriteTest, LeavesNoFile) {
 
 INSTANTIATE_TEST_SUITE_P(Signals, InterruptedWriteTest, ::testing::ValuesIn(kCases),
                          [](const auto& p) { return std::string(p.param.name); });
+
+}  // namespace
+
+namespace {
+
+// A finished write through either kind of temporary file: a new file gets the usual mode
+// (0666 less the umask), a replaced one keeps its own, and nothing else is left.
+struct FinishedWrite : bvr::test::CliTest, ::testing::WithParamInterface<bool> {};
+
+TEST_P(FinishedWrite, KeepsModesAndLeavesOnlyTheOutput) {
+  const std::string preload =
+      GetParam() ? "" : std::string("LD_PRELOAD=") + bvr::test::Quoted(NO_TMPFILE_SHIM) + " ";
+  const struct {
+    const char* name;
+    int oldMode;  // -1: no file before
+    int mode;
+  } cases[] = {{"new.pdf", -1, 0640}, {"private.pdf", 0600, 0600}, {"shared.pdf", 0664, 0664}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const fs::path out = dir / c.name;
+    if (c.oldMode >= 0) {
+      Write(c.name, "old");
+      fs::permissions(out, static_cast<fs::perms>(c.oldMode));
+    }
+    const bvr::test::CliResult r = Run("--help >/dev/null; umask 027; " + preload + BVR_CLI +
+                                       " render -o " + bvr::test::Quoted(out.string()));
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(bvr::test::Slurp(out).substr(0, 5), "%PDF-");
+    EXPECT_EQ(static_cast<int>(fs::status(out).permissions()), c.mode);
+  }
+  std::vector<std::string> left;
+  for (const auto& entry : fs::directory_iterator(dir)) {
+    left.push_back(entry.path().filename().string());
+  }
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, (std::vector<std::string>{"new.pdf", "private.pdf", "shared.pdf"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Filesystems, FinishedWrite, ::testing::Bool(),
+                         [](const auto& p) { return std::string(p.param ? "unnamed" : "named"); });
 
 }  // namespace

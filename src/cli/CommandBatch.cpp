@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <cctype>
 #include <chrono>
+#include <exception>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -134,29 +135,63 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
                     (layoutPath.empty() ? std::string("(demonstration)") : layoutPath) + ": " +
                     e.what());
   }
-  const std::string csvText = ReadFileBytes(csvPath);
+  // Two passes over the file, so that memory stays flat with the number of rows: the first
+  // reads and checks every row, the second reads them again and prints.
+  InputFile csvFile(csvPath, kMaxCsvBytes);
+  const csv::Source source = [&csvFile](char* buffer, std::size_t size) {
+    return csvFile.Read(buffer, size);
+  };
   csv::Encoding csvEncoding = csv::Encoding::Utf8;
   if (encoding) {
     csvEncoding = *encoding;
-  } else if (!csv::IsUtf8(csv::FromText(csvText))) {
-    // Spreadsheets in Switzerland save CSV in the Windows code page unless told otherwise.
-    csvEncoding = csv::Encoding::Windows1252;
-    err << "bvrslip batch: " << csvPath
-        << " is not UTF-8, read as Windows-1252 (--encoding utf-8 to refuse it)\n";
+  } else {
+    const bool utf8 = csv::IsUtf8(source);
+    csvFile.Rewind();
+    if (!utf8) {
+      // Spreadsheets in Switzerland save CSV in the Windows code page unless told otherwise.
+      csvEncoding = csv::Encoding::Windows1252;
+      err << "bvrslip batch: " << csvPath
+          << " is not UTF-8, read as Windows-1252 (--encoding utf-8 to refuse it)\n";
+    }
   }
-  const std::vector<Payment> payments = ReadPayments(csvText, csvEncoding);
-  if (payments.empty()) {
+  // A fault of reading any row is reported before a row that reads but cannot be printed.
+  std::size_t total = 0;
+  std::exception_ptr firstUnprintable;
+  {
+    PaymentReader reader(source, csvEncoding);
+    for (Payment p; reader.Next(p); ++total) {
+      if (!settings.settingMode && !firstUnprintable) {
+        // The overlay computes no number: only the CSV itself must read.
+        try {
+          CheckPayment(p, *layout);
+        } catch (...) {
+          firstUnprintable = std::current_exception();
+        }
+      }
+    }
+  }
+  if (total == 0) {
     throw EBvrError(std::string("CSV: no payment after the header"));
   }
-  if (!settings.settingMode) {
-    // The overlay computes no number: only the CSV itself must read.
-    CheckPayments(payments, *layout);
+  if (firstUnprintable) {
+    std::rethrow_exception(firstUnprintable);
   }
 
+  csvFile.Rewind();
+  PaymentReader reader(source, csvEncoding);
+  const PaymentSource next = [&](Payment& p) {
+    if (!reader.Next(p)) {
+      return false;
+    }
+    if (!settings.settingMode) {
+      CheckPayment(p, *layout);  // the file may have changed since the first pass
+    }
+    return true;
+  };
   app = EnsureGuiApplication();
   ProgressDisplay progress(err);
-  WriteBatchPdfFile(output, *layout, payments, settings,
-                    [&progress](std::size_t done, std::size_t total) { progress(done, total); });
+  WriteBatchPdfFile(output, *layout, total, next, settings,
+                    [&progress](std::size_t done, std::size_t all) { progress(done, all); });
   out << output << "\n";
   return kExitOk;
 }

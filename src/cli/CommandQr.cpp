@@ -1,8 +1,6 @@
 // bvrslip qr: the QR-bill from the command line. A bill in JSON gives its Swiss QR Code text
 // or its problems; a slip layout's reference scheme gives the QR reference, and a body the
 // ISO 11649 creditor reference.
-#include <iostream>
-#include <iterator>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -20,10 +18,8 @@ namespace bvr::cli {
 namespace {
 
 std::string ReadInput(const std::string& path) {
-  if (path == "-") {
-    return {std::istreambuf_iterator<char>(std::cin), {}};
-  }
-  return ReadFileBytes(path);
+  InputFile file(path, kMaxBillBytes, /*allowStdin=*/true);
+  return file.ReadAll();
 }
 
 // The bill of --bill FILE (JSON) or --payload FILE (a QR Code text), with every problem of

@@ -3,9 +3,11 @@
 #include <unistd.h>
 
 #include <QGuiApplication>
+#include <algorithm>
 #include <cctype>
 #include <chrono>
 #include <exception>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -92,10 +94,39 @@ std::optional<csv::Encoding> EncodingOption(const std::optional<std::string>& va
   throw UsageError("--encoding takes utf-8 or windows-1252");
 }
 
+// Rows FROM to TO (data rows from 1, as messages count them); "FROM-" runs to the last row.
+struct RowSlice {
+  std::size_t from = 1;
+  std::size_t to = std::numeric_limits<std::size_t>::max();
+};
+
+std::size_t RowNumber(const std::string& text) {
+  if (text.empty() || text.size() > 9 ||
+      !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    return 0;
+  }
+  return static_cast<std::size_t>(std::stoul(text));
+}
+
+RowSlice RowsOption(const std::optional<std::string>& value) {
+  if (!value) {
+    return {};
+  }
+  const std::size_t dash = value->find('-');
+  const std::size_t from = dash == std::string::npos ? 0 : RowNumber(value->substr(0, dash));
+  const std::string last = dash == std::string::npos ? "" : value->substr(dash + 1);
+  const std::size_t to = last.empty() ? std::numeric_limits<std::size_t>::max() : RowNumber(last);
+  if (from == 0 || to == 0 || to < from) {
+    throw UsageError("--rows takes FROM-TO or FROM- (rows from 1, FROM <= TO), e.g. 1-5000");
+  }
+  return {from, to};
+}
+
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   std::string output;
   std::unique_ptr<QGuiApplication> app;  // outlives everything that paints
-  const Options options(args, {"--csv", "-o", "--layout", "--page", "--offset", "--encoding"},
+  const Options options(args,
+                        {"--csv", "-o", "--layout", "--page", "--offset", "--encoding", "--rows"},
                         {"--with-form", "--setting-mode"});
   if (!options.Positional().empty()) {
     throw UsageError("unexpected argument " + options.Positional().front());
@@ -112,6 +143,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     throw UsageError("the output must end in .pdf");
   }
   const std::optional<csv::Encoding> encoding = EncodingOption(options.Value("--encoding"));
+  const RowSlice rows = RowsOption(options.Value("--rows"));
   BatchSettings settings;
   settings.page = PageOption(options.Value("--page").value_or("invoice"));
   settings.withForm = options.Has("--with-form");
@@ -176,11 +208,23 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   if (firstUnprintable) {
     std::rethrow_exception(firstUnprintable);
   }
+  // A slice is checked as the whole run is, so slices fail exactly where the whole run would.
+  if (rows.from > total) {
+    throw EBvrError(Fmt("--rows: the file has %d rows, none from row %d")
+                        .d(static_cast<long long>(total))
+                        .d(static_cast<long long>(rows.from)));
+  }
+  const std::size_t last = std::min(rows.to, total);
 
   csvFile.Rewind();
   PaymentReader reader(source, csvEncoding);
   const PaymentSource next = [&](Payment& p) {
-    if (!reader.Next(p)) {
+    do {
+      if (!reader.Next(p)) {
+        return false;
+      }
+    } while (p.row < rows.from);
+    if (p.row > last) {
       return false;
     }
     if (!settings.settingMode) {
@@ -190,7 +234,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   };
   app = EnsureGuiApplication();
   ProgressDisplay progress(err);
-  WriteBatchPdfFile(output, *layout, total, next, settings,
+  WriteBatchPdfFile(output, *layout, last - rows.from + 1, next, settings,
                     [&progress](std::size_t done, std::size_t all) { progress(done, all); });
   out << output << "\n";
   return kExitOk;
@@ -199,7 +243,8 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 const Registrar registrar(Command{
     .name = "batch",
     .usage = "batch --csv PAYMENTS.csv -o OUT.pdf [--layout FILE] [--page invoice|slip] "
-             "[--with-form] [--offset DX,DY] [--setting-mode] [--encoding utf-8|windows-1252]",
+             "[--with-form] [--offset DX,DY] [--setting-mode] [--encoding utf-8|windows-1252] "
+             "[--rows FROM-TO]",
     .run = Run,
 });
 

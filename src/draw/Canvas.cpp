@@ -18,4 +18,10 @@ CanvasFont ToCanvasFont(const TFont& font) {
   return f;
 }
 
+void ICanvas::FillRects(const std::vector<DeviceRect>& rects, TColor color) {
+  for (const DeviceRect& rect : rects) {
+    FillRect(rect, color);
+  }
+}
+
 }  // namespace bvr

@@ -86,11 +86,12 @@ bool EndsWith(const std::string& text, const std::string& suffix) {
 }
 
 void WritePng(const QImage& image, const std::string& path) {
-  // Encoded in memory first: a refused write then keeps the system's reason.
+  // Encoded in memory first: a refused write then keeps the system's reason. The bill is
+  // black on white: grey levels lose nothing and make the file a third of the size.
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
-  if (!image.save(&buffer, "PNG")) {
+  if (!image.convertToFormat(QImage::Format_Grayscale8).save(&buffer, "PNG")) {
     throw EBvrError(Fmt("Cannot create file \"%s\". %s").s(path).s("PNG encoding failed"));
   }
   WriteFileAtomically(QString::fromStdString(path),

@@ -8,6 +8,8 @@
 #include <QGuiApplication>
 
 #include "print/QrBillReport.h"
+#include "qrbill/Payload.h"
+#include "qrbill/QrSymbol.h"
 #include "report/QtFont.h"
 #include "report/QtTextMeasure.h"
 
@@ -38,6 +40,25 @@ void BM_DrawOnRecordingCanvas(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_DrawOnRecordingCanvas)->Unit(benchmark::kMicrosecond);
+
+// The texts' layout alone, measured with the installed faces: no symbol, nothing drawn.
+void BM_FitOnRecordingCanvas(benchmark::State& state) {
+  const bvr::qr::Bill bill = SampleBill();
+  bvr::QtRecordingCanvas canvas;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(bvr::qr::FitProblems(bill, canvas).size());
+  }
+}
+BENCHMARK(BM_FitOnRecordingCanvas)->Unit(benchmark::kMicrosecond);
+
+// The symbol alone: QR Code text and module matrix.
+void BM_Symbol(benchmark::State& state) {
+  const std::string payload = bvr::qr::BuildQrPayload(SampleBill());
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(bvr::qr::MakeQrSymbol(payload).Size());
+  }
+}
+BENCHMARK(BM_Symbol)->Unit(benchmark::kMicrosecond);
 
 // A whole PDF file per bill: writer set-up, the page, the embedded faces.
 void BM_OneBillPdf(benchmark::State& state) {

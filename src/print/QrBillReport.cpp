@@ -25,6 +25,7 @@ TQrBillReport::TQrBillReport(QrBillPage page) {
     QuickRep.PaperWidth = qr::kBillWidth;
     QuickRep.PaperLength = qr::kBillHeight;
     QuickRep.Margins = {0, 0, 0, 0};
+    QrBill.Options.lineAbove = false;  // the paper's edge is the cut
   } else {
     QuickRep.AddBand(QRBandPageHeader);
     QuickRep.AddBand(QRBandDetail);

@@ -127,16 +127,18 @@ class Layout {
     Alternatives();
   }
 
-  void Separators() {
+  void Separators(bool lineAbove) {
     if (!draw_) {
       return;
     }
     CanvasPen pen;
     pen.Width = Device(kSeparatorWidth);
     canvas_.SetPen(pen);
-    Line(0, 0, kBillWidth / 10, 0);
+    if (lineAbove) {
+      Line(0, 0, kBillWidth / 10, 0);
+      Scissors(kReceiptWidth / 10 / 2, 0, false);
+    }
     Line(kReceiptWidth / 10, 0, kReceiptWidth / 10, kBillHeight / 10);
-    Scissors(kReceiptWidth / 10 / 2, 0, false);
     Scissors(kReceiptWidth / 10, kTitleTop + 3, true);
   }
 
@@ -476,7 +478,7 @@ void DrawPaymentPart(ICanvas& canvas, const Bill& bill, double left, double top,
   layout.Receipt();
   layout.Payment();
   if (options.separators) {
-    layout.Separators();
+    layout.Separators(options.lineAbove);
   }
   canvas.SetFont(font);
   canvas.SetPen(pen);

@@ -30,6 +30,9 @@ struct PaymentPartOptions {
   // The lines above and between receipt and payment part, with scissors; off for perforated
   // paper.
   bool separators = true;
+  // The line above the bill, left out where the bill's top is the paper's edge (a page of
+  // the bill's own size).
+  bool lineAbove = true;
 };
 
 // The texts that do not fit their section, measured with the canvas's fonts ("creditor.name :

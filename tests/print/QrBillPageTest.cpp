@@ -217,6 +217,8 @@ TEST(QrBillPage, GeometryOnA600DpiRaster) {
     EXPECT_FALSE(raster.Dark(cx + 3.0, cy + 3.75));
     // The separation line between receipt and payment part.
     EXPECT_EQ(raster.Dark(62, top + 60), c.separators);
+    // The line above: on the A4 page only, where the bill's top is not the paper's edge.
+    EXPECT_EQ(raster.Dark(150, top + 0.05), c.separators && c.page == QrBillPage::A4);
     // Corner marks: the top-left corner of the payment part's amount box (78, 71.9 mm).
     EXPECT_EQ(raster.Dark(78.05, top + 68 + 11 * 25.4 / 72 + 1.5), c.blank);
   }

@@ -249,9 +249,20 @@ TEST(PaymentPart, BlankAmountAndDebtorGetCornerMarks) {
 }
 
 TEST(PaymentPart, SeparatorsOnByDefaultAndSwitchable) {
+  struct Case {
+    PaymentPartOptions options;
+    bool above, between;
+    int rings;  // two for each pair of scissors
+  };
+  const Case cases[] = {
+      {{}, true, true, 4},
+      {{.separators = false}, false, false, 0},
+      {{.lineAbove = false}, false, true, 2},
+      {{.separators = false, .lineAbove = false}, false, false, 0},
+  };
   for (const auto& [left, top] : kOrigins) {
-    for (bool separators : {true, false}) {
-      const std::vector<CanvasOp> ops = Draw(FullBill(), left, top, {.separators = separators});
+    for (const Case& c : cases) {
+      const std::vector<CanvasOp> ops = Draw(FullBill(), left, top, c.options);
       bool above = false, between = false;
       int ellipses = 0;
       for (const CanvasOp& op : ops) {
@@ -261,9 +272,9 @@ TEST(PaymentPart, SeparatorsOnByDefaultAndSwitchable) {
                    op.Y1 == top && op.Y2 == top + 1050;
         ellipses += op.kind == CanvasOp::Kind::Ellipse;
       }
-      EXPECT_EQ(above, separators);
-      EXPECT_EQ(between, separators);
-      EXPECT_EQ(ellipses, separators ? 4 : 0) << "two rings of each pair of scissors";
+      EXPECT_EQ(above, c.above);
+      EXPECT_EQ(between, c.between);
+      EXPECT_EQ(ellipses, c.rings);
     }
   }
 }

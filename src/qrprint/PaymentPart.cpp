@@ -221,24 +221,8 @@ class Layout {
   }
 
   static void Address(Section& section, const std::string& prefix, const qr::Address& address) {
-    // The lines of AddressLines, each blamed on the field it starts with.
-    qr::Address one;
-    one.name = address.name;
-    for (const std::string& line : AddressLines(one)) {
-      section.Value(prefix + ".name", line);
-    }
-    one = {};
-    one.street = address.street;
-    one.number = address.number;
-    for (const std::string& line : AddressLines(one)) {
-      section.Value(prefix + ".street", line);
-    }
-    one = {};
-    one.postcode = address.postcode;
-    one.town = address.town;
-    one.country = address.country;
-    for (const std::string& line : AddressLines(one)) {
-      section.Value(prefix + ".town", line);
+    for (const AddressLine& line : AddressLines(address)) {
+      section.Value(prefix + "." + line.field, line.text);
     }
   }
 

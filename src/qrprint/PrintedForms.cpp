@@ -63,23 +63,24 @@ std::string PrintedAmount(std::string_view amount) {
   return out + (point == std::string::npos ? std::string() : full.substr(point));
 }
 
-std::vector<std::string> AddressLines(const Address& address) {
-  std::vector<std::string> lines;
-  auto add = [&lines](std::string line) {
+std::vector<AddressLine> AddressLines(const Address& address) {
+  std::vector<AddressLine> lines;
+  auto add = [&lines](const char* field, std::string line) {
     if (!line.empty()) {
-      lines.push_back(std::move(line));
+      lines.push_back({field, std::move(line)});
     }
   };
-  add(address.name);
-  add(address.street.empty() || address.number.empty() ? address.street + address.number
-                                                       : address.street + " " + address.number);
+  add("name", address.name);
+  add("street", address.street.empty() || address.number.empty()
+                    ? address.street + address.number
+                    : address.street + " " + address.number);
   std::string town = address.postcode.empty() || address.town.empty()
                          ? address.postcode + address.town
                          : address.postcode + " " + address.town;
   if (!address.country.empty() && address.country != "CH") {
     town = address.country + "-" + town;
   }
-  add(town);
+  add("town", town);
   return lines;
 }
 

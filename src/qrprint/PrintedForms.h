@@ -20,8 +20,17 @@ std::string PrintedReference(ReferenceType type, std::string_view reference);
 // "1 949.75": a blank between thousands, two decimals; empty for a blank amount.
 std::string PrintedAmount(std::string_view amount);
 
+// One printed line of an address and the field it is blamed on when it does not fit.
+struct AddressLine {
+  const char* field;  // "name", "street" (street and number) or "town" (post code and town)
+  std::string text;
+  bool operator==(const AddressLine& other) const {
+    return std::string_view(field) == other.field && text == other.text;
+  }
+};
+
 // Name; street and number; post code and town, with the country in front ("FR-75001 Paris")
 // for an address outside Switzerland. Empty lines are left out.
-std::vector<std::string> AddressLines(const Address& address);
+std::vector<AddressLine> AddressLines(const Address& address);
 
 }  // namespace bvr::qr

@@ -54,19 +54,26 @@ TEST(PrintedForms, AmountWithBlanksBetweenThousands) {
 TEST(PrintedForms, AddressLines) {
   struct Case {
     Address address;
-    std::vector<std::string> lines;
+    std::vector<AddressLine> lines;
   };
   const Case cases[] = {
       {{"Max Muster & Söhne", "Musterstrasse", "123", "8000", "Seldwyla", "CH"},
-       {"Max Muster & Söhne", "Musterstrasse 123", "8000 Seldwyla"}},
+       {{"name", "Max Muster & Söhne"},
+        {"street", "Musterstrasse 123"},
+        {"town", "8000 Seldwyla"}}},
       {{"Sample Foundation", "PO Box", "", "3001", "Bern", "CH"},
-       {"Sample Foundation", "PO Box", "3001 Bern"}},
-      {{"Pia Rutschmann", "", "", "9490", "Vaduz", "LI"}, {"Pia Rutschmann", "LI-9490 Vaduz"}},
+       {{"name", "Sample Foundation"}, {"street", "PO Box"}, {"town", "3001 Bern"}}},
+      {{"Pia Rutschmann", "", "", "9490", "Vaduz", "LI"},
+       {{"name", "Pia Rutschmann"}, {"town", "LI-9490 Vaduz"}}},
       {{"Jean Dupont", "Rue de la Paix", "2", "75002", "Paris", "FR"},
-       {"Jean Dupont", "Rue de la Paix 2", "FR-75002 Paris"}},
+       {{"name", "Jean Dupont"}, {"street", "Rue de la Paix 2"}, {"town", "FR-75002 Paris"}}},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(AddressLines(c.address), c.lines) << c.address.name;
+    const std::vector<AddressLine> lines = AddressLines(c.address);
+    ASSERT_EQ(lines.size(), c.lines.size()) << c.address.name;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      EXPECT_TRUE(lines[i] == c.lines[i]) << lines[i].field << " " << lines[i].text;
+    }
   }
 }
 

@@ -12,8 +12,7 @@ const PaymentPartTexts& TextsFor(Language language) {
                                    "Montant",
                                    "Payable par",
                                    "Payable par (nom/adresse)",
-                                   "Point de dépôt",
-                                   "A détacher avant le versement"};
+                                   "Point de dépôt"};
   static const PaymentPartTexts de{"Zahlteil",
                                    "Empfangsschein",
                                    "Konto / Zahlbar an",
@@ -23,8 +22,7 @@ const PaymentPartTexts& TextsFor(Language language) {
                                    "Betrag",
                                    "Zahlbar durch",
                                    "Zahlbar durch (Name/Adresse)",
-                                   "Annahmestelle",
-                                   "Vor der Einzahlung abzutrennen"};
+                                   "Annahmestelle"};
   static const PaymentPartTexts it{"Sezione pagamento",
                                    "Ricevuta",
                                    "Conto / Pagabile a",
@@ -34,8 +32,7 @@ const PaymentPartTexts& TextsFor(Language language) {
                                    "Importo",
                                    "Pagabile da",
                                    "Pagabile da (nome/indirizzo)",
-                                   "Punto di accettazione",
-                                   "Da staccare prima del versamento"};
+                                   "Punto di accettazione"};
   static const PaymentPartTexts en{"Payment part",
                                    "Receipt",
                                    "Account / Payable to",
@@ -45,8 +42,7 @@ const PaymentPartTexts& TextsFor(Language language) {
                                    "Amount",
                                    "Payable by",
                                    "Payable by (name/address)",
-                                   "Acceptance point",
-                                   "Separate before paying in"};
+                                   "Acceptance point"};
   switch (language) {
     case Language::de:
       return de;

@@ -18,7 +18,6 @@ struct PaymentPartTexts {
   const char* payableBy;
   const char* payableByBlank;  // the heading above the box of a blank debtor
   const char* acceptancePoint;
-  const char* separate;  // the line's text where no scissors are printed
 };
 
 const PaymentPartTexts& TextsFor(Language language);

@@ -294,6 +294,29 @@ TEST(QrBillPage, TitlesAndHeadingsReadBackFromThePdf) {
   }
 }
 
+// The faces the bill is printed in travel inside the PDF.
+TEST(QrBillPage, PdfEmbedsTheFaces) {
+  if (!Have("pdffonts")) {
+    GTEST_SKIP() << "pdffonts missing";
+  }
+  Page page(QrBillPage::Bill, SampleBill(Language::fr, false));
+  const QByteArray pdf = Pdf(page.report.QuickRep);
+  QTemporaryDir dir;
+  QFile file(dir.filePath("page.pdf"));
+  file.open(QIODevice::WriteOnly);
+  file.write(pdf);
+  file.close();
+  QProcess p;
+  p.start("pdffonts", {file.fileName()});
+  ASSERT_TRUE(p.waitForFinished(30000));
+  const QString fonts = QString::fromUtf8(p.readAllStandardOutput());
+  for (const char* face : {"LiberationSans ", "LiberationSans-Bold "}) {
+    const QRegularExpression embedded(QString("^%1.* yes ").arg(face),
+                                      QRegularExpression::MultilineOption);
+    EXPECT_TRUE(embedded.match(fonts).hasMatch()) << face << fonts.toStdString();
+  }
+}
+
 TEST(QrBillPage, TooLongTextRefusedBeforeAnythingIsWritten) {
   qr::Bill bill = SampleBill(Language::fr, false);
   bill.alternatives = {std::string(100, 'W')};

@@ -40,4 +40,10 @@ CanvasFont ToCanvasFont(const TFont& font) {
   return f;
 }
 
+void ICanvas::FillRects(const std::vector<DeviceRect>& rects, TColor color) {
+  for (const DeviceRect& rect : rects) {
+    FillRect(rect, color);
+  }
+}
+
 }  // namespace bvr

@@ -70,6 +70,9 @@ class ICanvas {
   virtual void Ellipse(double centreX, double centreY, double radiusX, double radiusY) = 0;
   // Painted in the colour, no outline; pen and fill stay as they are.
   virtual void FillRect(const DeviceRect& rect, TColor color) = 0;
+  // The rectangles painted as one shape: touching ones leave no seam between them (a QR
+  // code's modules). By default one FillRect each.
+  virtual void FillRects(const std::vector<DeviceRect>& rects, TColor color);
   virtual void MoveTo(double x, double y) = 0;
   virtual void LineTo(double x, double y) = 0;
 

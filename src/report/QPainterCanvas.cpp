@@ -4,6 +4,7 @@
 #include <QFontMetricsF>
 #include <QPaintDevice>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPen>
 #include <algorithm>
 
@@ -112,6 +113,18 @@ void QPainterCanvas::Ellipse(double centreX, double centreY, double radiusX, dou
 
 void QPainterCanvas::FillRect(const DeviceRect& rect, TColor color) {
   painter_.fillRect(ToQRect(rect), ToQColor(color));
+}
+
+void QPainterCanvas::FillRects(const std::vector<DeviceRect>& rects, TColor color) {
+  if (rects.empty()) {
+    return;
+  }
+  QPainterPath path;
+  path.setFillRule(Qt::WindingFill);
+  for (const DeviceRect& r : rects) {
+    path.addRect(ToQRect(r));
+  }
+  painter_.fillPath(path, ToQColor(color));
 }
 
 void QPainterCanvas::LineTo(double x, double y) {

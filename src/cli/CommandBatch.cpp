@@ -18,6 +18,7 @@
 #include "cli/CliSupport.h"
 #include "cli/Command.h"
 #include "cli/GuiApplication.h"
+#include "cli/ImageFiles.h"
 #include "strings/BvrError.h"
 
 namespace bvr::cli {
@@ -59,17 +60,6 @@ class ProgressDisplay {
   Clock::time_point start_ = Clock::now();
   Clock::time_point last_;
 };
-
-bool EndsWithPdf(const std::string& path) {
-  if (path.size() < 4) {
-    return false;
-  }
-  std::string end = path.substr(path.size() - 4);
-  for (char& c : end) {
-    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  }
-  return end == ".pdf";
-}
 
 BatchPage PageOption(const std::string& value) {
   if (value == "invoice") {
@@ -139,7 +129,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   if (output.empty()) {
     throw UsageError("missing -o OUT.pdf");
   }
-  if (!EndsWithPdf(output)) {
+  if (!EndsWith(output, ".pdf")) {
     throw UsageError("the output must end in .pdf");
   }
   const std::optional<csv::Encoding> encoding = EncodingOption(options.Value("--encoding"));

@@ -15,6 +15,7 @@
 #include "cli/CliSupport.h"
 #include "cli/Command.h"
 #include "cli/GuiApplication.h"
+#include "cli/ImageFiles.h"
 #include "numbers/Conversions.h"
 #include "print/QrBillReport.h"
 #include "qrbill/BillJson.h"
@@ -68,32 +69,6 @@ void CheckPrinting(const qr::Bill& bill) {
   }
 }
 
-bool EndsWith(const std::string& text, const std::string& suffix) {
-  if (text.size() < suffix.size()) {
-    return false;
-  }
-  for (std::size_t i = 0; i < suffix.size(); ++i) {
-    const char c = text[text.size() - suffix.size() + i];
-    if (std::tolower(static_cast<unsigned char>(c)) != suffix[i]) {
-      return false;
-    }
-  }
-  return true;
-}
-
-void WritePng(const QImage& image, const std::string& path) {
-  // Encoded in memory first: a refused write then keeps the system's reason. The bill is
-  // black on white: grey levels lose nothing and make the file a third of the size.
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  if (!image.convertToFormat(QImage::Format_Grayscale8).save(&buffer, "PNG")) {
-    throw EBvrError(Fmt("Cannot create file \"%s\". %s").s(path).s("PNG encoding failed"));
-  }
-  WriteFileAtomically(QString::fromStdString(path),
-                      [&bytes](QIODevice& file) { file.write(bytes); });
-}
-
 int RunRender(const Options& options, std::ostream& out) {
   if (options.Has("--payload")) {
     throw UsageError("render reads a bill: --bill FILE");
@@ -142,7 +117,8 @@ int RunRender(const Options& options, std::ostream& out) {
   } else if (EndsWith(output, ".svg")) {
     report.RenderToSvg(QString::fromStdString(output));
   } else {
-    WritePng(report.RenderToImage(dpi), output);
+    // Black on white: grey levels lose nothing and make the file a third of the size.
+    WritePng(report.RenderToImage(dpi).convertToFormat(QImage::Format_Grayscale8), output);
   }
   out << output << "\n";
   return kExitOk;

@@ -4,7 +4,6 @@
 
 #include <QGuiApplication>
 #include <algorithm>
-#include <cctype>
 #include <chrono>
 #include <exception>
 #include <limits>

@@ -1,11 +1,8 @@
 // bvrslip qr: the QR-bill from the command line. A bill in JSON gives its Swiss QR Code text,
 // its problems or its payment part on paper (PDF, PNG, SVG); a slip layout's reference scheme
 // gives the QR reference, and a body the ISO 11649 creditor reference.
-#include <QBuffer>
-#include <QByteArray>
 #include <QImage>
 #include <QString>
-#include <cctype>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -24,7 +21,6 @@
 #include "qrbill/References.h"
 #include "qrbill/Validation.h"
 #include "qrprint/PaymentPart.h"
-#include "report/AtomicFile.h"
 #include "report/QtTextMeasure.h"
 #include "strings/BvrError.h"
 

@@ -1,6 +1,4 @@
 // bvrslip render: the invoice page with its slip (or the setting-mode overlay) as PDF or PNG.
-#include <QBuffer>
-#include <QByteArray>
 #include <QGuiApplication>
 #include <QString>
 #include <memory>
@@ -13,7 +11,6 @@
 #include "model/DemoLayout.h"
 #include "numbers/Conversions.h"
 #include "print/UReportBVR.h"
-#include "report/AtomicFile.h"
 #include "strings/BvrError.h"
 
 namespace bvr::cli {

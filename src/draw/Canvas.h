@@ -81,8 +81,8 @@ class ICanvas {
   virtual void TextOut(double x, double y, const std::string& text) = 0;
   virtual void TextRect(const DeviceRect& clip, double x, double y, const std::string& text) = 0;
   // Each character of text in its own cell of pitch device units, the last cell's right edge
-  // at right, whatever the face's own advances. Drawn one character at a time unless a canvas
-  // can place them all at once.
+  // at right, whatever the face's own advances: one text item per character, so that each
+  // stays readable on its own in a PDF.
   virtual void TextCells(double right, double y, double pitch, const std::string& text);
   virtual double TextWidth(const std::string& text) = 0;
   virtual double TextHeight(const std::string& text) = 0;

@@ -18,6 +18,7 @@
 #include <QPdfWriter>
 #include <QSaveFile>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -86,18 +87,27 @@ void WriteBaseline(const QString& path, int pages) {
     if (op.kind != bvr::CanvasOp::Kind::Text && op.kind != bvr::CanvasOp::Kind::ClippedText) {
       continue;
     }
-    QFont font = bvr::ToQFont(op.Font);
-    fonts.push_back(font);
-    ascents.push_back(QFontMetricsF(font, &writer).ascent());
+    // Each face once, set only when it changes: the floor does no more than it must.
+    const QFont font = bvr::ToQFont(op.Font);
+    auto known = std::find(fonts.begin(), fonts.end(), font);
+    if (known == fonts.end()) {
+      fonts.push_back(font);
+      ascents.push_back(QFontMetricsF(font, &writer).ascent());
+      known = fonts.end() - 1;
+    }
     items.push_back({QPointF(op.X1, op.Y1), QString::fromStdString(op.Text),
-                     static_cast<int>(fonts.size() - 1)});
+                     static_cast<int>(known - fonts.begin())});
   }
   for (int page = 0; page < pages; ++page) {
     if (page > 0) {
       writer.newPage();
     }
+    int current = -1;
     for (const TextItem& item : items) {
-      painter.setFont(fonts[static_cast<std::size_t>(item.font)]);
+      if (item.font != current) {
+        painter.setFont(fonts[static_cast<std::size_t>(item.font)]);
+        current = item.font;
+      }
       painter.drawText(QPointF(item.at.x() * scale,
                                item.at.y() * scale + ascents[static_cast<std::size_t>(item.font)]),
                        item.text);

@@ -5,7 +5,7 @@
 # ones. Fails the configuration otherwise. Needs _bvr_collect_links from BvrCoreIsQtFree.cmake.
 set(BVR_LAYERS
   "core:bvr_core,bvr_qrbill,bvr_batch_core,bvr_qrcodegen"
-  "draw:bvr_draw"
+  "draw:bvr_draw,bvr_qrprint"
   "report:bvr_report"
   "print:bvr_print"
   "batch:bvr_batch"
@@ -18,7 +18,7 @@ set(BVR_LAYERS
 set(BVR_NO_WIDGETS_LAYERS core draw report print batch printing tool)
 # The layer each folder of src/ belongs to, for its includes ("folder/File.h").
 set(BVR_FOLDER_LAYERS
-  strings:core numbers:core model:core qrbill:core draw:draw report:report print:print batch:batch
+  strings:core numbers:core model:core qrbill:core draw:draw qrprint:draw report:report print:print batch:batch
   printing:printing cli:tool preview:preview editing:editing designer:designer app:app)
 
 function(_bvr_layer_index name out_var)

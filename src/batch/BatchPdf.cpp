@@ -20,8 +20,9 @@ double BatchPageHeightMm(BatchPage page) {
   return page == BatchPage::Invoice ? 297.0 : kSlipHeight / 10.0;
 }
 
-void WriteBatchPdf(QIODevice& device, TBvrProperties& layout, const std::vector<Payment>& payments,
-                   const BatchSettings& settings, const BatchProgress& progress) {
+void WriteBatchPdf(QIODevice& device, TBvrProperties& layout, std::size_t total,
+                   const PaymentSource& next, const BatchSettings& settings,
+                   const BatchProgress& progress) {
   // One report for the whole batch: fonts, metrics and the layout link are set up once and
   // only the payment changes from page to page.
   TFormReportBVR report;
@@ -41,14 +42,19 @@ void WriteBatchPdf(QIODevice& device, TBvrProperties& layout, const std::vector<
                        QSizeF(BatchPageWidthMm(settings.page), BatchPageHeightMm(settings.page)),
                        settings.dpi, QString::fromStdString(report.Caption));
   writer.SetPageOffset(settings.pageOffset.dx, settings.pageOffset.dy);
-  const std::size_t total = payments.size();
+  const auto changed = [] {
+    throw EBvrError(std::string("CSV: the file changed while it was printed"));
+  };
+  Payment payment;
   for (std::size_t i = 0; i < total; ++i) {
-    const Payment& payment = payments[i];
     QPainter& painter = writer.BeginPage();
     if (i > 0 && writer.Refused()) {
       throw EWriteStopped(Fmt("stopped at page %d of %d")
                               .d(static_cast<long long>(i))
                               .d(static_cast<long long>(total)));
+    }
+    if (!next(payment)) {
+      changed();
     }
     slip.SetPayment({payment.payer, payment.amount, payment.invoice});
     if (settings.page == BatchPage::Invoice) {
@@ -60,7 +66,31 @@ void WriteBatchPdf(QIODevice& device, TBvrProperties& layout, const std::vector<
       progress(i + 1, total);
     }
   }
+  if (next(payment)) {
+    changed();
+  }
   writer.Finish();
+}
+
+void WriteBatchPdf(QIODevice& device, TBvrProperties& layout, const std::vector<Payment>& payments,
+                   const BatchSettings& settings, const BatchProgress& progress) {
+  std::size_t i = 0;
+  const PaymentSource next = [&](Payment& p) {
+    if (i == payments.size()) {
+      return false;
+    }
+    p = payments[i++];
+    return true;
+  };
+  WriteBatchPdf(device, layout, payments.size(), next, settings, progress);
+}
+
+void WriteBatchPdfFile(const std::string& path, TBvrProperties& layout, std::size_t total,
+                       const PaymentSource& next, const BatchSettings& settings,
+                       const BatchProgress& progress) {
+  WriteFileAtomically(QString::fromStdString(path), [&](QIODevice& file) {
+    WriteBatchPdf(file, layout, total, next, settings, progress);
+  });
 }
 
 void WriteBatchPdfFile(const std::string& path, TBvrProperties& layout,

@@ -37,6 +37,19 @@ using BatchProgress = std::function<void(std::size_t done, std::size_t total)>;
 double BatchPageWidthMm(BatchPage page);
 double BatchPageHeightMm(BatchPage page);
 
+// Gives the next payment to print; false when there is none left.
+using PaymentSource = std::function<bool(Payment& payment)>;
+
+// Writes total pages to device, taking each page's payment from next just before painting it,
+// so that a batch of any length prints in the same memory. next must give exactly total
+// payments: fewer, or one more, fails (EBvrError) before the file is complete.
+void WriteBatchPdf(QIODevice& device, TBvrProperties& layout, std::size_t total,
+                   const PaymentSource& next, const BatchSettings& settings,
+                   const BatchProgress& progress = {});
+void WriteBatchPdfFile(const std::string& path, TBvrProperties& layout, std::size_t total,
+                       const PaymentSource& next, const BatchSettings& settings,
+                       const BatchProgress& progress = {});
+
 // Writes the pages to device. The payments should have passed CheckPayments: an error of a
 // slip leaves here (EBvrError) with the page half written; so does EWriteStopped at the first
 // page the device refused, without painting the rest.

@@ -1,16 +1,18 @@
 #include "cli/CliSupport.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 
 #include "model/DemoLayout.h"
 #include "model/LayoutFile.h"
 #include "numbers/Conversions.h"
+#include "report/AtomicFile.h"
 #include "strings/BvrError.h"
 
 namespace bvr::cli {
@@ -59,14 +61,116 @@ std::vector<std::string> Options::Values(const std::string& name) const {
   return it == values_.end() ? std::vector<std::string>{} : it->second;
 }
 
-std::string ReadFileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
+namespace {
+
+// What a file is when it is not a regular file, for the message.
+const char* KindOf(mode_t mode) {
+  if (S_ISDIR(mode)) {
+    return "a directory";
+  }
+  if (S_ISFIFO(mode)) {
+    return "a FIFO";
+  }
+  if (S_ISCHR(mode)) {
+    return "a character device";
+  }
+  if (S_ISBLK(mode)) {
+    return "a block device";
+  }
+  if (S_ISSOCK(mode)) {
+    return "a socket";
+  }
+  return "not a regular file";
+}
+
+std::string MiB(std::size_t bytes) {
+  return std::to_string(bytes >> 20) + " MiB";
+}
+
+}  // namespace
+
+InputFile::InputFile(const std::string& path, std::size_t maxBytes, bool allowStdin)
+    : path_(path), maxBytes_(maxBytes) {
+  if (allowStdin && path == "-") {
+    stdin_ = true;
+    fd_ = 0;
+    return;
+  }
+  // Looked at before opening: opening a FIFO would wait for a writer, a socket does not open.
+  struct stat st {};
+  if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+    Fail(std::string("it is ") + KindOf(st.st_mode) + ", not a regular file");
+  }
+  fd_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd_ < 0) {
     throw EBvrError(Fmt("Cannot open file \"%s\". %s").s(path).s(std::strerror(errno)));
   }
-  std::ostringstream buffer;
-  buffer << in.rdbuf();
-  return buffer.str();
+  // The path may have been replaced since: what counts is what was opened.
+  if (::fstat(fd_, &st) != 0) {
+    Fail(std::strerror(errno));
+  }
+  if (!S_ISREG(st.st_mode)) {
+    Fail(std::string("it is ") + KindOf(st.st_mode) + ", not a regular file");
+  }
+  if (static_cast<std::uint64_t>(st.st_size) > maxBytes_) {
+    Fail("it is larger than " + MiB(maxBytes_) + ", the most this input may hold");
+  }
+  ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
+}
+
+InputFile::~InputFile() {
+  if (fd_ >= 0 && !stdin_) {
+    ::close(fd_);
+  }
+}
+
+void InputFile::Fail(const std::string& why) const {
+  const std::string name = stdin_ ? std::string("standard input") : "\"" + path_ + "\"";
+  throw EBvrError("Cannot read " + name + ": " + why);
+}
+
+std::size_t InputFile::Read(char* buffer, std::size_t size) {
+  // One byte beyond the limit is asked for, so that a file that grew is noticed.
+  const std::size_t room = maxBytes_ - read_ + 1;
+  for (;;) {
+    const ssize_t n = ::read(fd_, buffer, std::min(size, room));
+    if (n >= 0) {
+      read_ += static_cast<std::size_t>(n);
+      if (read_ > maxBytes_) {
+        Fail("it is larger than " + MiB(maxBytes_) + ", the most this input may hold");
+      }
+      return static_cast<std::size_t>(n);
+    }
+    if (errno != EINTR) {
+      Fail(std::strerror(errno));
+    }
+  }
+}
+
+std::string InputFile::ReadAll() {
+  std::string text;
+  constexpr std::size_t kChunk = 64 * 1024;
+  for (;;) {
+    const std::size_t old = text.size();
+    text.resize(old + kChunk);
+    const std::size_t n = Read(text.data() + old, kChunk);
+    text.resize(old + n);
+    if (n == 0) {
+      return text;
+    }
+  }
+}
+
+void InputFile::Rewind() {
+  if (stdin_ || ::lseek(fd_, 0, SEEK_SET) != 0) {
+    Fail("cannot read it a second time");
+  }
+  read_ = 0;
+}
+
+std::string ReadFileBytes(const std::string& path, std::size_t maxBytes) {
+  InputFile file(path, maxBytes);
+  return file.ReadAll();
 }
 
 std::unique_ptr<TBvrProperties> LoadLayout(const std::string& path) {
@@ -75,12 +179,14 @@ std::unique_ptr<TBvrProperties> LoadLayout(const std::string& path) {
   if (path.empty()) {
     LoadDemonstrationLayout(*layout);
   } else {
-    LoadLayoutAllOrNothing(*layout, ReadLayoutFile(path));
+    // Read under the tool's input limits, then loaded as the application loads a file.
+    LoadLayoutAllOrNothing(*layout, WithCrLfLineEnds(ReadFileBytes(path, kMaxLayoutBytes)));
   }
   return layout;
 }
 
 void RefuseOutputOverInputs(const std::string& output, const std::vector<std::string>& inputs) {
+  ResolveOutputPath(output);  // an unsafe link is refused before anything is read
   struct stat out {};
   if (::stat(output.c_str(), &out) != 0) {
     return;  // nothing there yet: nothing to destroy

@@ -1,29 +1,36 @@
-// bvrslip qr: the QR-bill from the command line. A bill in JSON gives its Swiss QR Code text
-// or its problems; a slip layout's reference scheme gives the QR reference, and a body the
-// ISO 11649 creditor reference.
-#include <iostream>
-#include <iterator>
+// bvrslip qr: the QR-bill from the command line. A bill in JSON gives its Swiss QR Code text,
+// its problems or its payment part on paper (PDF, PNG, SVG); a slip layout's reference scheme
+// gives the QR reference, and a body the ISO 11649 creditor reference.
+#include <QImage>
+#include <QString>
+#include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "cli/CliSupport.h"
 #include "cli/Command.h"
+#include "cli/GuiApplication.h"
+#include "cli/ImageFiles.h"
+#include "numbers/Conversions.h"
+#include "print/QrBillReport.h"
 #include "qrbill/BillJson.h"
 #include "qrbill/Payload.h"
 #include "qrbill/PayloadReader.h"
 #include "qrbill/References.h"
 #include "qrbill/Validation.h"
+#include "qrprint/PaymentPart.h"
+#include "report/QtTextMeasure.h"
+#include "strings/BvrError.h"
 
 namespace bvr::cli {
 
 namespace {
 
 std::string ReadInput(const std::string& path) {
-  if (path == "-") {
-    return {std::istreambuf_iterator<char>(std::cin), {}};
-  }
-  return ReadFileBytes(path);
+  InputFile file(path, kMaxBillBytes, /*allowStdin=*/true);
+  return file.ReadAll();
 }
 
 // The bill of --bill FILE (JSON) or --payload FILE (a QR Code text), with every problem of
@@ -49,6 +56,70 @@ qr::Bill CheckedBill(const Options& options) {
   return bill;
 }
 
+// The problems of a valid bill's printing: texts too long for their section, measured with
+// the installed faces.
+void CheckPrinting(const qr::Bill& bill) {
+  QtRecordingCanvas canvas;
+  if (qr::Problems problems = qr::FitProblems(bill, canvas); !problems.empty()) {
+    throw qr::EBillInvalid(std::move(problems));
+  }
+}
+
+int RunRender(const Options& options, std::ostream& out) {
+  if (options.Has("--payload")) {
+    throw UsageError("render reads a bill: --bill FILE");
+  }
+  const std::string output = options.Value("-o").value_or("");
+  if (output.empty()) {
+    throw UsageError("missing -o OUT.pdf|OUT.png|OUT.svg");
+  }
+  if (!EndsWith(output, ".pdf") && !EndsWith(output, ".png") && !EndsWith(output, ".svg")) {
+    throw UsageError("the output must end in .pdf, .png or .svg");
+  }
+  const std::string page = options.Value("--page").value_or("a4");
+  if (page != "a4" && page != "bill") {
+    throw UsageError("--page must be a4 or bill");
+  }
+  std::optional<qr::Language> language;
+  if (auto code = options.Value("--language")) {
+    language = qr::LanguageFromCode(*code);
+    if (!language) {
+      throw UsageError("--language must be fr, de, it or en");
+    }
+  }
+  int dpi = 300;
+  if (auto d = options.Value("--dpi")) {
+    if (!EndsWith(output, ".png")) {
+      throw UsageError("--dpi is for PNG output");
+    }
+    dpi = StrToInt(*d);
+    if (dpi < 36 || dpi > 600) {
+      throw UsageError("--dpi must lie between 36 and 600");
+    }
+  }
+  RefuseOutputOverInputs(output, {options.Value("--bill").value_or("")});
+
+  qr::Bill bill = CheckedBill(options);
+  if (language) {
+    bill.language = *language;
+  }
+  const std::unique_ptr<QGuiApplication> app = EnsureGuiApplication();
+  CheckPrinting(bill);
+  TQrBillReport report(page == "bill" ? QrBillPage::Bill : QrBillPage::A4);
+  report.QrBill.Bill = std::move(bill);
+  report.QrBill.Options.separators = !options.Has("--no-separators");
+  if (EndsWith(output, ".pdf")) {
+    report.RenderToPdf(QString::fromStdString(output));
+  } else if (EndsWith(output, ".svg")) {
+    report.RenderToSvg(QString::fromStdString(output));
+  } else {
+    // Black on white: grey levels lose nothing and make the file a third of the size.
+    WritePng(report.RenderToImage(dpi).convertToFormat(QImage::Format_Grayscale8), output);
+  }
+  out << output << "\n";
+  return kExitOk;
+}
+
 int RunPayload(const Options& options, std::ostream& out) {
   if (options.Has("--payload")) {
     throw UsageError("payload reads a bill: --bill FILE");
@@ -58,7 +129,9 @@ int RunPayload(const Options& options, std::ostream& out) {
 }
 
 int RunCheck(const Options& options, std::ostream& out) {
-  CheckedBill(options);
+  const qr::Bill bill = CheckedBill(options);
+  const std::unique_ptr<QGuiApplication> app = EnsureGuiApplication();
+  CheckPrinting(bill);
   out << "ok\n";
   return kExitOk;
 }
@@ -82,10 +155,15 @@ int RunReference(const Options& options, std::ostream& out) {
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream&) {
   if (args.empty()) {
-    throw UsageError("missing payload, check or reference");
+    throw UsageError("missing payload, check, render or reference");
   }
   const std::vector<std::string> rest(args.begin() + 1, args.end());
-  const Options options(rest, {"--bill", "--payload", "--layout", "--invoice", "--scor"}, {});
+  const Options options(rest,
+                        {"--bill", "--payload", "--layout", "--invoice", "--scor", "-o", "--page",
+                         "--language", "--dpi"},
+                        {"--no-separators"});
+  const bool rendering = options.Has("-o") || options.Has("--page") || options.Has("--language") ||
+                         options.Has("--dpi") || options.Has("--no-separators");
   if (!options.Positional().empty()) {
     throw UsageError("unexpected argument " + options.Positional().front());
   }
@@ -93,8 +171,14 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream&) 
   const bool bill = options.Has("--bill") || options.Has("--payload");
   const bool reference =
       options.Has("--layout") || options.Has("--invoice") || options.Has("--scor");
-  if ((what == "payload" || what == "check") && reference) {
+  if ((what == "payload" || what == "check" || what == "render") && reference) {
     throw UsageError(what + " takes a bill, not reference options");
+  }
+  if (what != "render" && rendering) {
+    throw UsageError(what + " takes no output options");
+  }
+  if (what == "render") {
+    return RunRender(options, out);
   }
   if (what == "payload") {
     return RunPayload(options, out);
@@ -116,6 +200,12 @@ const Registrar registrar{Command{
     .usage = "qr payload --bill FILE    the Swiss QR Code text of a bill (JSON; - reads stdin)\n"
              "qr check (--bill FILE | --payload FILE)    'ok', or every problem as FIELD : "
              "message\n"
+             "qr render --bill FILE -o OUT.pdf|OUT.png|OUT.svg [--page a4|bill] "
+             "[--language fr|de|it|en] [--dpi N] [--no-separators]    the payment part at the "
+             "foot of an A4 page (default) or alone on 210 x 105 mm; --language replaces the "
+             "bill's, --dpi is the PNG's resolution (default 300), --no-separators leaves out "
+             "the cutting lines for perforated paper; an invalid bill or a text too long for "
+             "its section writes no file\n"
              "qr reference [--layout FILE.BVR] --invoice NUMBER    the QR reference of a "
              "layout's scheme\n"
              "qr reference --scor BODY    the creditor reference RF, check digits, BODY",

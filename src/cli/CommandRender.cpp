@@ -1,7 +1,5 @@
 // bvrslip render: the invoice page with its slip (or the setting-mode overlay) as PDF or PNG,
 // or printed to a print queue.
-#include <QBuffer>
-#include <QByteArray>
 #include <QGuiApplication>
 #include <QString>
 #include <memory>
@@ -11,43 +9,17 @@
 #include "cli/CliSupport.h"
 #include "cli/Command.h"
 #include "cli/GuiApplication.h"
+#include "cli/ImageFiles.h"
 #include "cli/PrintTarget.h"
 #include "model/DemoLayout.h"
 #include "numbers/Conversions.h"
 #include "print/UReportBVR.h"
 #include "printing/CupsPrinting.h"
-#include "report/AtomicFile.h"
 #include "strings/BvrError.h"
 
 namespace bvr::cli {
 
 namespace {
-
-bool EndsWith(const std::string& text, const std::string& suffix) {
-  if (text.size() < suffix.size()) {
-    return false;
-  }
-  for (std::size_t i = 0; i < suffix.size(); ++i) {
-    const char c = text[text.size() - suffix.size() + i];
-    if (std::tolower(static_cast<unsigned char>(c)) != suffix[i]) {
-      return false;
-    }
-  }
-  return true;
-}
-
-void WritePng(const QImage& image, const std::string& path) {
-  // Encoded in memory first: a refused write then keeps the system's reason instead of
-  // becoming a libpng error.
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  if (!image.save(&buffer, "PNG")) {
-    throw EBvrError(Fmt("Cannot create file \"%s\". %s").s(path).s("PNG encoding failed"));
-  }
-  WriteFileAtomically(QString::fromStdString(path),
-                      [&bytes](QIODevice& file) { file.write(bytes); });
-}
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream&) {
   std::string output;

@@ -8,6 +8,28 @@ int CanvasFont::WholePoints() const {
   return RoundHalfEven(Size);
 }
 
+std::vector<std::string> CellCharacters(const std::string& text) {
+  std::vector<std::string> chars;
+  for (std::size_t pos = 0; pos < text.size();) {
+    std::size_t end = pos + 1;
+    // UTF-8 continuation bytes (10xxxxxx) stay with their character.
+    while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) {
+      ++end;
+    }
+    chars.push_back(text.substr(pos, end - pos));
+    pos = end;
+  }
+  return chars;
+}
+
+void ICanvas::TextCells(double right, double y, double pitch, const std::string& text) {
+  const std::vector<std::string> chars = CellCharacters(text);
+  const auto n = static_cast<double>(chars.size());
+  for (std::size_t i = 0; i < chars.size(); ++i) {
+    TextOut(right - (n - static_cast<double>(i)) * pitch, y, chars[i]);
+  }
+}
+
 CanvasFont ToCanvasFont(const TFont& font) {
   CanvasFont f;
   f.Name = font.Name();
@@ -16,6 +38,12 @@ CanvasFont ToCanvasFont(const TFont& font) {
   f.Color = font.Color();
   f.Charset = font.Charset();
   return f;
+}
+
+void ICanvas::FillRects(const std::vector<DeviceRect>& rects, TColor color) {
+  for (const DeviceRect& rect : rects) {
+    FillRect(rect, color);
+  }
 }
 
 }  // namespace bvr

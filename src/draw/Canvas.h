@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "model/Font.h"
 
@@ -24,6 +25,9 @@ struct CanvasFont {
 
 // The whole description of a model font, size taken in whole points.
 CanvasFont ToCanvasFont(const TFont& font);
+
+// The characters of a UTF-8 text, one string each, as TextCells places them.
+std::vector<std::string> CellCharacters(const std::string& text);
 
 enum class BrushStyle { Clear, Solid };
 
@@ -66,6 +70,9 @@ class ICanvas {
   virtual void Ellipse(double centreX, double centreY, double radiusX, double radiusY) = 0;
   // Painted in the colour, no outline; pen and fill stay as they are.
   virtual void FillRect(const DeviceRect& rect, TColor color) = 0;
+  // The rectangles painted as one shape: touching ones leave no seam between them (a QR
+  // code's modules). By default one FillRect each.
+  virtual void FillRects(const std::vector<DeviceRect>& rects, TColor color);
   virtual void MoveTo(double x, double y) = 0;
   virtual void LineTo(double x, double y) = 0;
 
@@ -73,6 +80,10 @@ class ICanvas {
   // the text's cell (TextOut) or the rectangle (TextRect) is painted in the fill colour first.
   virtual void TextOut(double x, double y, const std::string& text) = 0;
   virtual void TextRect(const DeviceRect& clip, double x, double y, const std::string& text) = 0;
+  // Each character of text in its own cell of pitch device units, the last cell's right edge
+  // at right, whatever the face's own advances: one text item per character, so that each
+  // stays readable on its own in a PDF.
+  virtual void TextCells(double right, double y, double pitch, const std::string& text);
   virtual double TextWidth(const std::string& text) = 0;
   virtual double TextHeight(const std::string& text) = 0;
   // From the cell top to the baseline, in the current font.

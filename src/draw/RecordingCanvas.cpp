@@ -1,5 +1,7 @@
 #include "draw/RecordingCanvas.h"
 
+#include <algorithm>
+
 namespace bvr {
 
 RecordingCanvas::RecordingCanvas(std::unique_ptr<ITextMeasure> measure)
@@ -42,6 +44,21 @@ void RecordingCanvas::FillRect(const DeviceRect& rect, TColor color) {
   CanvasOp op = Box(CanvasOp::Kind::Fill, rect.Left, rect.Top, rect.Right, rect.Bottom);
   op.BrushColor = color;
   ops_.push_back(op);
+}
+
+void RecordingCanvas::FillRects(const std::vector<DeviceRect>& rects, TColor color) {
+  if (rects.empty()) {
+    return;
+  }
+  DeviceRect bounds = rects.front();
+  for (const DeviceRect& r : rects) {
+    bounds = {std::min(bounds.Left, r.Left), std::min(bounds.Top, r.Top),
+              std::max(bounds.Right, r.Right), std::max(bounds.Bottom, r.Bottom)};
+  }
+  CanvasOp op = Box(CanvasOp::Kind::Fills, bounds.Left, bounds.Top, bounds.Right, bounds.Bottom);
+  op.BrushColor = color;
+  op.Rects = rects;
+  ops_.push_back(std::move(op));
 }
 
 void RecordingCanvas::MoveTo(double x, double y) {

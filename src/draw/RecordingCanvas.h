@@ -13,15 +13,16 @@
 namespace bvr {
 
 struct CanvasOp {
-  enum class Kind { Rectangle, Line, Text, ClippedText, Ellipse, Fill, Clip, Unclip };
+  enum class Kind { Rectangle, Line, Text, ClippedText, Ellipse, Fill, Fills, Clip, Unclip };
   Kind kind = Kind::Rectangle;
-  // Rectangle, Fill, Clip: corners; Line: from (X1, Y1) to (X2, Y2); texts: top-left at
-  // (X1, Y1); Ellipse: centre (X1, Y1), radii (X2, Y2).
+  // Rectangle, Fill, Clip: corners; Fills: Rects, (X1, Y1)-(X2, Y2) their bounds; Line: from (X1,
+  // Y1) to (X2, Y2); texts: top-left at (X1, Y1); Ellipse: centre (X1, Y1), radii (X2, Y2).
   double X1 = 0;
   double Y1 = 0;
   double X2 = 0;
   double Y2 = 0;
-  DeviceRect Clip;  // ClippedText only
+  DeviceRect Clip;                // ClippedText only
+  std::vector<DeviceRect> Rects;  // Fills only
   std::string Text;
   CanvasFont Font;
   CanvasPen Pen;
@@ -48,6 +49,8 @@ class RecordingCanvas : public ICanvas {
   void Rectangle(double x1, double y1, double x2, double y2) override;
   void Ellipse(double centreX, double centreY, double radiusX, double radiusY) override;
   void FillRect(const DeviceRect& rect, TColor color) override;
+  // One op for all of them.
+  void FillRects(const std::vector<DeviceRect>& rects, TColor color) override;
   void MoveTo(double x, double y) override;
   void LineTo(double x, double y) override;
   void TextOut(double x, double y, const std::string& text) override;

@@ -84,10 +84,7 @@ void TSlipCanvas::DrawCodingLine(const std::string& line, double xEnd, double yM
   }
   const double right = ToDeviceX(xEnd);
   const double top = ToDeviceY(yMiddle) - canvas_.TextHeight("0") / 2.0;
-  const auto n = static_cast<double>(line.size());
-  for (std::size_t i = 0; i < line.size(); ++i) {
-    canvas_.TextOut(right - (n - static_cast<double>(i)) * pitch, top, line.substr(i, 1));
-  }
+  canvas_.TextCells(right, top, pitch, line);
 }
 
 }  // namespace bvr

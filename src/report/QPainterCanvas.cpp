@@ -4,7 +4,9 @@
 #include <QFontMetricsF>
 #include <QPaintDevice>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPen>
+#include <algorithm>
 
 #include "report/QtFont.h"
 
@@ -22,9 +24,10 @@ QRectF ToQRect(const DeviceRect& r) {
 
 QPainterCanvas::QPainterCanvas(QPainter& painter)
     : painter_(painter), dpi_(painter.device()->logicalDpiY()) {
-  SetPen(pen_);
+  ApplyLinePen();
   painter_.setBrush(Qt::NoBrush);
-  SetFont(font_);
+  qfont_ = ToQFont(font_);
+  painter_.setFont(qfont_);
 }
 
 QPainterCanvas::~QPainterCanvas() {
@@ -35,25 +38,55 @@ QPainterCanvas::~QPainterCanvas() {
 
 void QPainterCanvas::SetPen(const CanvasPen& pen) {
   pen_ = pen;
-  if (pen.Style == PenStyle::None) {
+  ApplyLinePen();
+}
+
+void QPainterCanvas::ApplyLinePen() {
+  textPen_ = false;
+  if (pen_.Style == PenStyle::None) {
     painter_.setPen(Qt::NoPen);
     return;
   }
   // The default is a line of 0.1 mm whatever the resolution: visible on paper, thin enough to
   // aim with.
-  QPen qpen(ToQColor(pen.Color), pen.Width > 0 ? pen.Width : dpi_ / 254.0,
-            pen.Style == PenStyle::Dash ? Qt::DashLine : Qt::SolidLine);
-  if (pen.Width > 0) {
+  QPen qpen(ToQColor(pen_.Color), pen_.Width > 0 ? pen_.Width : dpi_ / 254.0,
+            pen_.Style == PenStyle::Dash ? Qt::DashLine : Qt::SolidLine);
+  if (pen_.Width > 0) {
     qpen.setCapStyle(Qt::FlatCap);
     qpen.setJoinStyle(Qt::MiterJoin);
   }
   painter_.setPen(qpen);
 }
 
+void QPainterCanvas::UseTextPen() {
+  if (!textPen_ || textPenColor_ != font_.Color) {
+    painter_.setPen(ToQColor(font_.Color));
+    textPen_ = true;
+    textPenColor_ = font_.Color;
+  }
+}
+
+void QPainterCanvas::UseLinePen() {
+  if (textPen_) {
+    ApplyLinePen();
+  }
+}
+
 void QPainterCanvas::SetFont(const CanvasFont& font) {
+  if (font == font_ && metrics_) {
+    return;
+  }
   font_ = font;
   qfont_ = ToQFont(font);
   painter_.setFont(qfont_);
+  metrics_.reset();
+}
+
+const QFontMetricsF& QPainterCanvas::Metrics() {
+  if (!metrics_) {
+    metrics_.emplace(qfont_, painter_.device());
+  }
+  return *metrics_;
 }
 
 void QPainterCanvas::SetBrushColor(TColor color) {
@@ -62,6 +95,7 @@ void QPainterCanvas::SetBrushColor(TColor color) {
 }
 
 void QPainterCanvas::Rectangle(double x1, double y1, double x2, double y2) {
+  UseLinePen();
   const QRectF r(QPointF(x1, y1), QPointF(x2, y2));
   if (brushStyle_ == BrushStyle::Solid) {
     painter_.fillRect(r, ToQColor(brushColor_));
@@ -70,33 +104,44 @@ void QPainterCanvas::Rectangle(double x1, double y1, double x2, double y2) {
 }
 
 void QPainterCanvas::Ellipse(double centreX, double centreY, double radiusX, double radiusY) {
-  painter_.save();
+  UseLinePen();
   painter_.setBrush(brushStyle_ == BrushStyle::Solid ? QBrush(ToQColor(brushColor_))
                                                      : QBrush(Qt::NoBrush));
   painter_.drawEllipse(QPointF(centreX, centreY), radiusX, radiusY);
-  painter_.restore();
+  painter_.setBrush(Qt::NoBrush);
 }
 
 void QPainterCanvas::FillRect(const DeviceRect& rect, TColor color) {
   painter_.fillRect(ToQRect(rect), ToQColor(color));
 }
 
+void QPainterCanvas::FillRects(const std::vector<DeviceRect>& rects, TColor color) {
+  if (rects.empty()) {
+    return;
+  }
+  QPainterPath path;
+  path.setFillRule(Qt::WindingFill);
+  for (const DeviceRect& r : rects) {
+    path.addRect(ToQRect(r));
+  }
+  painter_.fillPath(path, ToQColor(color));
+}
+
 void QPainterCanvas::LineTo(double x, double y) {
+  UseLinePen();
   const QPointF to(x, y);
   painter_.drawLine(penPosition_, to);
   penPosition_ = to;
 }
 
 void QPainterCanvas::TextOut(double x, double y, const std::string& text) {
-  const QFontMetricsF fm(qfont_, painter_.device());
+  const QString s = Q(text);
+  const QFontMetricsF& fm = Metrics();
   if (brushStyle_ == BrushStyle::Solid) {
-    painter_.fillRect(QRectF(x, y, fm.horizontalAdvance(Q(text)), fm.height()),
-                      ToQColor(brushColor_));
+    painter_.fillRect(QRectF(x, y, fm.horizontalAdvance(s), fm.height()), ToQColor(brushColor_));
   }
-  painter_.save();
-  painter_.setPen(ToQColor(font_.Color));
-  painter_.drawText(QPointF(x, y + fm.ascent()), Q(text));
-  painter_.restore();
+  UseTextPen();
+  painter_.drawText(QPointF(x, y + fm.ascent()), s);
 }
 
 void QPainterCanvas::TextRect(const DeviceRect& clip, double x, double y, const std::string& text) {
@@ -104,27 +149,34 @@ void QPainterCanvas::TextRect(const DeviceRect& clip, double x, double y, const 
   if (r.isEmpty()) {
     return;
   }
-  painter_.save();
-  painter_.setClipRect(r, Qt::IntersectClip);
+  const QString s = Q(text);
+  const QFontMetricsF& fm = Metrics();
+  const QPointF baseline(x, y + fm.ascent());
   if (brushStyle_ == BrushStyle::Solid) {
     painter_.fillRect(r, ToQColor(brushColor_));
   }
-  const QFontMetricsF fm(qfont_, painter_.device());
-  painter_.setPen(ToQColor(font_.Color));
-  painter_.drawText(QPointF(x, y + fm.ascent()), Q(text));
+  UseTextPen();
+  // A clip path only where the ink would cross the rectangle: most lines lie wholly inside.
+  if (r.contains(fm.boundingRect(s).translated(baseline))) {
+    painter_.drawText(baseline, s);
+    return;
+  }
+  painter_.save();
+  painter_.setClipRect(r, Qt::IntersectClip);
+  painter_.drawText(baseline, s);
   painter_.restore();
 }
 
 double QPainterCanvas::TextWidth(const std::string& text) {
-  return QFontMetricsF(qfont_, painter_.device()).horizontalAdvance(Q(text));
+  return Metrics().horizontalAdvance(Q(text));
 }
 
 double QPainterCanvas::TextHeight(const std::string& /*text*/) {
-  return QFontMetricsF(qfont_, painter_.device()).height();
+  return Metrics().height();
 }
 
 double QPainterCanvas::TextAscent() {
-  return QFontMetricsF(qfont_, painter_.device()).ascent();
+  return Metrics().ascent();
 }
 
 void QPainterCanvas::PushClip(const DeviceRect& rect) {
@@ -140,7 +192,7 @@ void QPainterCanvas::PopClip() {
   --clips_;
   // The painter's saved state also holds pen and font: what was set since stays in force.
   painter_.restore();
-  SetPen(pen_);
+  ApplyLinePen();
   painter_.setFont(qfont_);
 }
 

@@ -2,7 +2,9 @@
 #pragma once
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QPointF>
+#include <optional>
 
 #include "draw/Canvas.h"
 
@@ -30,6 +32,8 @@ class QPainterCanvas final : public ICanvas {
   void Rectangle(double x1, double y1, double x2, double y2) override;
   void Ellipse(double centreX, double centreY, double radiusX, double radiusY) override;
   void FillRect(const DeviceRect& rect, TColor color) override;
+  // One path, filled once: no antialiased seams where rectangles touch.
+  void FillRects(const std::vector<DeviceRect>& rects, TColor color) override;
   void MoveTo(double x, double y) override { penPosition_ = QPointF(x, y); }
   void LineTo(double x, double y) override;
   void TextOut(double x, double y, const std::string& text) override;
@@ -46,13 +50,24 @@ class QPainterCanvas final : public ICanvas {
   QString ResolvedFamily() const;
 
  private:
+  const QFontMetricsF& Metrics();
+  // Text is drawn with a pen of the font's colour, lines and frames with the canvas pen; the
+  // painter switches only when the kind of drawing changes, so that a page of text does not
+  // carry a pen change around every item.
+  void UseTextPen();
+  void UseLinePen();
+  void ApplyLinePen();
+
   QPainter& painter_;
   double dpi_;
   CanvasFont font_;
   QFont qfont_;
   BrushStyle brushStyle_ = BrushStyle::Clear;
   TColor brushColor_ = clWhite;
+  std::optional<QFontMetricsF> metrics_;  // of qfont_ on the device, made when first needed
   CanvasPen pen_;
+  bool textPen_ = false;  // the painter holds the text pen, not pen_
+  TColor textPenColor_ = clBlack;
   QPointF penPosition_;
   int clips_ = 0;
 };

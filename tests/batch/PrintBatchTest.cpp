@@ -216,6 +216,38 @@ TEST_F(PrintBatchTest, FailedBatchLeavesNoFileAndKeepsTheOldOne) {
   }
 }
 
+TEST_F(PrintBatchTest, PaymentSourceMustGiveExactlyTheTotal) {
+  // The second pass over a CSV that changed since the first gives fewer or more rows.
+  const struct {
+    std::size_t total;
+    std::size_t given;
+    bool ok;
+  } cases[] = {{3, 3, true}, {3, 2, false}, {3, 4, false}, {1, 0, false}, {1, 5, false}};
+  const std::vector<Payment> payments = Payments(5);
+  const std::string changed = "CSV: the file changed while it was printed";
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.total) + " of " + std::to_string(c.given));
+    fs::remove(dir / "s.pdf");
+    std::size_t taken = 0;
+    const PaymentSource next = [&](Payment& p) {
+      if (taken == c.given) {
+        return false;
+      }
+      p = payments[taken++];
+      return true;
+    };
+    std::string message;
+    try {
+      WriteBatchPdfFile((dir / "s.pdf").string(), layout, c.total, next, {});
+    } catch (const EBvrError& e) {
+      message = e.what();
+    }
+    EXPECT_EQ(message, c.ok ? "" : changed);
+    EXPECT_EQ(fs::exists(dir / "s.pdf"), c.ok);
+    EXPECT_EQ(taken, std::min(c.given, c.total + 1));  // never asked beyond one too many
+  }
+}
+
 TEST_F(PrintBatchTest, ProgressCountsEveryPage) {
   std::vector<std::size_t> done;
   std::size_t total = 0;

@@ -358,3 +358,49 @@ TEST_F(BatchTest, Windows1252SemicolonCsvPrintsItsNames) {
 }
 
 }  // namespace
+
+// Slices printed by separate runs are the whole run's pages, word for word and point for
+// point; a slice is refused where the whole run would be, and a bad range is a usage error.
+TEST_F(BatchTest, RowSlicesGiveTheWholeRunsPages) {
+  std::string text = "invoice,amount,payer1,payer2\n";
+  for (int i = 1; i <= 12; ++i) {
+    text += std::to_string(45000 + i) + "," + std::to_string(i * 11) + ".05,Madame,Ada " +
+            std::to_string(i) + "\n";
+  }
+  const std::string csv = Csv(text).string();
+  const fs::path whole = dir / "whole.pdf";
+  ASSERT_EQ(Run("--csv " + csv + " -o " + whole.string()).code, 0);
+  const auto page = [&](const fs::path& pdf, int n) {
+    std::string words = Tool("pdftotext -bbox -f " + std::to_string(n) + " -l " +
+                             std::to_string(n) + " " + pdf.string() + " -");
+    return words.substr(words.find("<page"));  // without the file's title and metadata
+  };
+  const struct Slice {
+    std::string rows;
+    int from, to;
+  } slices[] = {{"1-5", 1, 5}, {"6-12", 6, 12}, {"12-", 12, 12}, {"11-40", 11, 12}};
+  for (const Slice& slice : slices) {
+    SCOPED_TRACE(slice.rows);
+    const fs::path part = dir / "part.pdf";
+    ASSERT_EQ(Run("--rows " + slice.rows + " --csv " + csv + " -o " + part.string()).code, 0);
+    EXPECT_NE(Tool("pdfinfo " + part.string())
+                  .find("Pages:           " + std::to_string(slice.to - slice.from + 1) + "\n"),
+              std::string::npos);
+    for (int n = slice.from; n <= slice.to; ++n) {
+      EXPECT_EQ(page(part, n - slice.from + 1), page(whole, n)) << "row " << n;
+    }
+  }
+  for (const std::string bad : {"0-3", "5-2", "x", "3", "-4", "1-2-3"}) {
+    const Result r = Run("--rows " + bad + " --csv " + csv + " -o " + (dir / "bad.pdf").string());
+    EXPECT_EQ(r.code, 2) << bad;
+    EXPECT_NE(r.err.find("--rows takes FROM-TO"), std::string::npos) << r.err;
+  }
+  const Result beyond = Run("--rows 13- --csv " + csv + " -o " + (dir / "bad.pdf").string());
+  EXPECT_EQ(beyond.code, 1);
+  EXPECT_NE(beyond.err.find("--rows: the file has 12 rows, none from row 13"), std::string::npos)
+      << beyond.err;
+  // A bad row outside the slice fails the slice too: a split run prints all or nothing.
+  const std::string badCsv = Csv(text + "45099,abc,Madame,Ada\n").string();
+  EXPECT_EQ(Run("--rows 1-2 --csv " + badCsv + " -o " + (dir / "bad.pdf").string()).code, 1);
+  EXPECT_FALSE(fs::exists(dir / "bad.pdf"));
+}

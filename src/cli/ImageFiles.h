@@ -1,0 +1,17 @@
+// Output files the commands share: the ending that chooses a format, and PNG files written
+// whole or not at all.
+#pragma once
+
+#include <QImage>
+#include <string>
+
+namespace bvr::cli {
+
+// Whether text ends with lowerSuffix (".pdf"), in any letter case.
+bool EndsWith(const std::string& text, const std::string& lowerSuffix);
+
+// Encoded in memory first, so that a refused write keeps the system's reason instead of
+// becoming a libpng error; then written atomically.
+void WritePng(const QImage& image, const std::string& path);
+
+}  // namespace bvr::cli

@@ -1,0 +1,71 @@
+#include "print/QrBillReport.h"
+
+#include "report/AtomicFile.h"
+#include "report/SvgExport.h"
+
+namespace bvr {
+
+void TQRQrBill::Print(double offsetX, double offsetY) {
+  TQRPrinter* printer = QRPrinter();
+  if (printer == nullptr) {
+    return;
+  }
+  qr::DrawPaymentPart(printer->Canvas(), Bill, offsetX + Size.Left, offsetY + Size.Top, Options);
+}
+
+void TQRQrBill::Paint(ICanvas& canvas) {
+  qr::DrawPaymentPart(canvas, Bill, 0, 0, Options);
+}
+
+TQrBillReport::TQrBillReport(QrBillPage page) {
+  QuickRep.ReportTitle = "QR-facture";
+  QrBill.Name = "QrBill";
+  QrBill.Size = {0, 0, qr::kBillWidth, qr::kBillHeight};
+  if (page == QrBillPage::Bill) {
+    QuickRep.PaperWidth = qr::kBillWidth;
+    QuickRep.PaperLength = qr::kBillHeight;
+    QuickRep.Margins = {0, 0, 0, 0};
+    QrBill.Options.lineAbove = false;  // the paper's edge is the cut
+  } else {
+    QuickRep.AddBand(QRBandPageHeader);
+    QuickRep.AddBand(QRBandDetail);
+    QRLabelSample.Name = "QRLabelSample";
+    QRLabelSample.Caption = "Exemple de document A4 avec QR-facture";
+    QRLabelSample.Font.Name = "Times New Roman";
+    QRLabelSample.Font.Size = 14;
+    QRLabelSample.AutoSize = true;
+    QRLabelSample.Transparent = false;
+    QRLabelSample.Color = clWhite;
+    QRLabelSample.Size = {21.17, 21.17, 730.25, 63.5};
+    QRBandDetail.Add(QRLabelSample);
+    // The band starts at the left margin; the bill spans the paper's whole width.
+    QrBill.Size.Left = -QuickRep.Margins.Left;
+  }
+  QuickRep.AddBand(PageFooterBandQrBill);
+  PageFooterBandQrBill.Add(QrBill);
+}
+
+double TQrBillReport::BillLeft() const {
+  return QuickRep.BandLeft() + QrBill.Size.Left;
+}
+
+double TQrBillReport::BillTop() const {
+  return QuickRep.BandTop(PageFooterBandQrBill) + QrBill.Size.Top;
+}
+
+void TQrBillReport::RenderToPdf(const QString& path) {
+  QuickRep.DryRun();
+  WriteFileAtomically(path, [this](QIODevice& file) { QuickRep.ExportToPdf(file); });
+}
+
+QImage TQrBillReport::RenderToImage(int dpi) {
+  QuickRep.DryRun();
+  return QuickRep.RenderToImage(dpi);
+}
+
+void TQrBillReport::RenderToSvg(const QString& path) {
+  QuickRep.DryRun();
+  WriteFileAtomically(path, [this](QIODevice& file) { ExportToSvg(QuickRep, file); });
+}
+
+}  // namespace bvr

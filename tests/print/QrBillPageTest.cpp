@@ -1,0 +1,337 @@
+// The QR-bill's pages as a scanner and a viewer see them: the symbol decoded by ZXing from the
+// PNG, the PDF (rendered by pdftoppm) and the SVG (rendered by Qt), and the geometry read
+// back from a 600 dpi raster and from the PDF's words.
+#define ZX_USE_UTF8
+#include <ZXing/ReadBarcode.h>
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QSvgRenderer>
+#include <QTemporaryDir>
+#include <cmath>
+#include <string>
+
+#include "print/QrBillReport.h"
+#include "qrbill/Payload.h"
+#include "report/QtFont.h"
+#include "report/SvgExport.h"
+
+namespace bvr {
+namespace {
+
+using qr::Language;
+
+constexpr Language kLanguages[] = {Language::fr, Language::de, Language::it, Language::en};
+constexpr QrBillPage kPages[] = {QrBillPage::A4, QrBillPage::Bill};
+
+qr::Bill SampleBill(Language language, bool blank) {
+  qr::Bill bill;
+  bill.account = "CH4431999123000889012";
+  bill.creditor = {"Robert Schneider AG", "Rue du Lac", "1268", "2501", "Biel", "CH"};
+  bill.currency = "CHF";
+  bill.referenceType = qr::ReferenceType::QRR;
+  bill.reference = "210000000003139471430009017";
+  bill.language = language;
+  if (!blank) {
+    bill.amount = "1949.75";
+    bill.debtor = qr::Address{
+        "Pia-Maria Rutschmann-Schnyder", "Grosse Marktgasse", "28", "9400", "Rorschach", "CH"};
+    bill.message = "Auftrag vom 15.06.2020";
+    bill.billing = "//S1/10/10201409/11/200701/20/140.000-53/30/102673831/31/200615";
+    bill.alternatives = {"eBill/B/41010560425610173"};
+  }
+  return bill;
+}
+
+struct Page {
+  explicit Page(QrBillPage page, const qr::Bill& bill, bool separators = true) : report(page) {
+    InstallFontSubstitutions();
+    report.QrBill.Bill = bill;
+    report.QrBill.Options.separators = separators;
+  }
+  TQrBillReport report;
+};
+
+std::string Decode(const QImage& image) {
+  const QImage gray = image.convertToFormat(QImage::Format_Grayscale8);
+  const ZXing::Result r =
+      ZXing::ReadBarcode({gray.constBits(), gray.width(), gray.height(), ZXing::ImageFormat::Lum,
+                          static_cast<int>(gray.bytesPerLine())},
+                         ZXing::DecodeHints().setFormats(ZXing::BarcodeFormat::QRCode));
+  EXPECT_TRUE(r.isValid());
+  return std::string(r.bytes().begin(), r.bytes().end());
+}
+
+QByteArray Pdf(TQuickRep& report) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  report.ExportToPdf(buffer);
+  return bytes;
+}
+
+bool Have(const char* tool) {
+  return !QStandardPaths::findExecutable(tool).isEmpty();
+}
+
+// pdftoppm's PNG of the PDF's page at 300 dpi.
+QImage Rasterised(const QByteArray& pdf) {
+  QTemporaryDir dir;
+  QFile file(dir.filePath("page.pdf"));
+  file.open(QIODevice::WriteOnly);
+  file.write(pdf);
+  file.close();
+  QProcess p;
+  p.start("pdftoppm", {"-r", "300", "-png", "-singlefile", file.fileName(), dir.filePath("page")});
+  EXPECT_TRUE(p.waitForFinished(60000));
+  return QImage(dir.filePath("page.png"));
+}
+
+TEST(QrBillPage, SymbolDecodesToThePayloadInEachLanguageOnBothPages) {
+  const bool pdftoppm = Have("pdftoppm");
+  for (Language language : kLanguages) {
+    for (QrBillPage kind : kPages) {
+      const qr::Bill bill = SampleBill(language, language == Language::it);
+      const std::string payload = qr::BuildQrPayload(bill);
+      Page page(kind, bill);
+      const std::string what =
+          std::string(qr::LanguageCode(language)) + (kind == QrBillPage::A4 ? " a4" : " bill");
+      EXPECT_EQ(Decode(page.report.RenderToImage(300)), payload) << "PNG " << what;
+      if (pdftoppm) {
+        EXPECT_EQ(Decode(Rasterised(Pdf(page.report.QuickRep))), payload) << "PDF " << what;
+      }
+    }
+  }
+  if (!pdftoppm) {
+    GTEST_SKIP() << "pdftoppm missing: the PDF was not decoded";
+  }
+}
+
+TEST(QrBillPage, SvgDecodesAndHasThePageSize) {
+  const qr::Bill bill = SampleBill(Language::de, false);
+  for (QrBillPage kind : kPages) {
+    Page page(kind, bill);
+    QByteArray svg;
+    QBuffer buffer(&svg);
+    buffer.open(QIODevice::WriteOnly);
+    ExportToSvg(page.report.QuickRep, buffer);
+    const char* size = kind == QrBillPage::A4 ? R"(width="210mm" height="297mm")"
+                                              : R"(width="210mm" height="105mm")";
+    EXPECT_TRUE(svg.contains(size)) << svg.left(300).toStdString();
+    QSvgRenderer renderer(svg);
+    ASSERT_TRUE(renderer.isValid());
+    const double scale = 300 / 25.4;  // pixels per mm
+    QImage image(static_cast<int>(std::lround(210 * scale)),
+                 static_cast<int>(std::lround((kind == QrBillPage::A4 ? 297 : 105) * scale)),
+                 QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    renderer.render(&painter);
+    painter.end();
+    EXPECT_EQ(Decode(image), qr::BuildQrPayload(bill));
+  }
+}
+
+// Millimetres of dark pixels on a 600 dpi raster of the page.
+class Raster {
+ public:
+  explicit Raster(QImage image) : image_(image.convertToFormat(QImage::Format_Grayscale8)) {}
+  static constexpr double kDotsPerMm = 600 / 25.4;
+
+  bool Dark(double xMm, double yMm) const {
+    const int x = static_cast<int>(xMm * kDotsPerMm);
+    const int y = static_cast<int>(yMm * kDotsPerMm);
+    return image_.constScanLine(y)[x] < 128;
+  }
+  // The bounds of the dark pixels within the rectangle, mm: left, top, right, bottom.
+  std::array<double, 4> DarkBounds(double x1, double y1, double x2, double y2) const {
+    int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1;
+    for (int y = static_cast<int>(y1 * kDotsPerMm); y < y2 * kDotsPerMm; ++y) {
+      const uchar* line = image_.constScanLine(y);
+      for (int x = static_cast<int>(x1 * kDotsPerMm); x < x2 * kDotsPerMm; ++x) {
+        if (line[x] < 128) {
+          left = std::min(left, x);
+          right = std::max(right, x + 1);
+          top = std::min(top, y);
+          bottom = std::max(bottom, y + 1);
+        }
+      }
+    }
+    return {left / kDotsPerMm, top / kDotsPerMm, right / kDotsPerMm, bottom / kDotsPerMm};
+  }
+  // The length (mm) of the run of pixels of the same darkness through (x, y), along x or y.
+  double Run(double xMm, double yMm, bool alongX) const {
+    const int x0 = static_cast<int>(xMm * kDotsPerMm);
+    const int y0 = static_cast<int>(yMm * kDotsPerMm);
+    const bool dark = Dark(xMm, yMm);
+    auto same = [&](int x, int y) { return (image_.constScanLine(y)[x] < 128) == dark; };
+    int from = 0, to = 0;
+    while (alongX ? same(x0 + from - 1, y0) : same(x0, y0 + from - 1)) {
+      --from;
+    }
+    while (alongX ? same(x0 + to + 1, y0) : same(x0, y0 + to + 1)) {
+      ++to;
+    }
+    return (to - from + 1) / kDotsPerMm;
+  }
+
+ private:
+  QImage image_;
+};
+
+TEST(QrBillPage, GeometryOnA600DpiRaster) {
+  struct Case {
+    QrBillPage page;
+    bool blank;
+    bool separators;
+  };
+  const Case cases[] = {
+      {QrBillPage::Bill, false, true},
+      {QrBillPage::Bill, true, false},
+      {QrBillPage::A4, true, true},
+  };
+  for (const Case& c : cases) {
+    Page page(c.page, SampleBill(Language::fr, c.blank), c.separators);
+    const Raster raster(page.report.RenderToImage(600));
+    const double top = c.page == QrBillPage::A4 ? 192 : 0;
+    // The symbol's edges: the finder patterns reach all four.
+    const auto [l, t, r, b] = raster.DarkBounds(64, top + 14, 116, top + 66);
+    EXPECT_NEAR(l, 67, 0.1);
+    EXPECT_NEAR(t, top + 17, 0.1);
+    EXPECT_NEAR(r - l, 46, 0.1);
+    EXPECT_NEAR(b - t, 46, 0.1);
+    EXPECT_NEAR(top + 105 - b, 42, 0.1) << "bottom edge 42 mm above the bill's foot";
+    // The cross: a 7 mm black square (below the arms), a white arm 7 × 6/32 mm wide, the
+    // square framed in white.
+    const double cx = 67 + 23, cy = top + 17 + 23;
+    EXPECT_NEAR(raster.Run(cx, cy + 3.0, true), 7.0, 0.1);
+    EXPECT_NEAR(raster.Run(cx + 3.0, cy, false), 7.0, 0.1);
+    EXPECT_NEAR(raster.Run(cx, cy - 1.5, true), 7.0 * 6 / 32, 0.1);
+    EXPECT_FALSE(raster.Dark(cx - 3.75, cy + 3.0));
+    EXPECT_FALSE(raster.Dark(cx + 3.0, cy + 3.75));
+    // The separation line between receipt and payment part.
+    EXPECT_EQ(raster.Dark(62, top + 60), c.separators);
+    // The line above: on the A4 page only, where the bill's top is not the paper's edge.
+    EXPECT_EQ(raster.Dark(150, top + 0.05), c.separators && c.page == QrBillPage::A4);
+    // Corner marks: the top-left corner of the payment part's amount box (78, 71.9 mm).
+    EXPECT_EQ(raster.Dark(78.05, top + 68 + 11 * 25.4 / 72 + 1.5), c.blank);
+  }
+}
+
+struct Word {
+  double xMm, yMm;
+  QString text;
+};
+
+std::vector<Word> WordsOf(const QByteArray& pdf) {
+  QTemporaryDir dir;
+  QFile file(dir.filePath("page.pdf"));
+  file.open(QIODevice::WriteOnly);
+  file.write(pdf);
+  file.close();
+  QProcess p;
+  p.start("pdftotext", {"-bbox", file.fileName(), "-"});
+  EXPECT_TRUE(p.waitForFinished(30000));
+  const QString html = QString::fromUtf8(p.readAllStandardOutput());
+  static const QRegularExpression re(
+      R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="[\d.]+" yMax="[\d.]+">([^<]*)</word>)re");
+  std::vector<Word> words;
+  for (auto it = re.globalMatch(html); it.hasNext();) {
+    const auto m = it.next();
+    words.push_back({m.captured(1).toDouble() * 25.4 / 72, m.captured(2).toDouble() * 25.4 / 72,
+                     m.captured(3)});
+  }
+  return words;
+}
+
+TEST(QrBillPage, TitlesAndHeadingsReadBackFromThePdf) {
+  if (!Have("pdftotext")) {
+    GTEST_SKIP() << "pdftotext missing";
+  }
+  struct Case {
+    Language language;
+    const char* receipt;  // the titles' first words
+    const char* payment;
+    const char* account;  // the account heading's first word
+  };
+  const Case cases[] = {
+      {Language::fr, "Récépissé", "Section", "Compte"},
+      {Language::de, "Empfangsschein", "Zahlteil", "Konto"},
+      {Language::it, "Ricevuta", "Sezione", "Conto"},
+      {Language::en, "Receipt", "Payment", "Account"},
+  };
+  for (const Case& c : cases) {
+    for (QrBillPage kind : kPages) {
+      Page page(kind, SampleBill(c.language, false));
+      const double top = kind == QrBillPage::A4 ? 192 : 0;
+      const std::vector<Word> words = WordsOf(Pdf(page.report.QuickRep));
+      struct Expected {
+        const char* text;
+        double x, y;
+      };
+      const Expected expected[] = {
+          {c.receipt, 5, 5}, {c.payment, 67, 5}, {c.account, 5, 12}, {c.account, 118, 5}};
+      for (const Expected& e : expected) {
+        const auto it = std::find_if(words.begin(), words.end(), [&](const Word& w) {
+          return w.text == QString::fromUtf8(e.text) && std::abs(w.xMm - e.x) < 0.3 &&
+                 std::abs(w.yMm - top - e.y) < 0.3;
+        });
+        EXPECT_NE(it, words.end()) << e.text << " at " << e.x << ", " << e.y;
+      }
+      // The account and the reference in their groups, in the payment part.
+      for (const char* group : {"CH44", "3199", "21", "00000", "09017", "1", "949.75"}) {
+        EXPECT_TRUE(std::any_of(words.begin(), words.end(), [&](const Word& w) {
+          return w.text == group && w.xMm > 62;
+        })) << group;
+      }
+    }
+  }
+}
+
+// The faces the bill is printed in travel inside the PDF.
+TEST(QrBillPage, PdfEmbedsTheFaces) {
+  if (!Have("pdffonts")) {
+    GTEST_SKIP() << "pdffonts missing";
+  }
+  Page page(QrBillPage::Bill, SampleBill(Language::fr, false));
+  const QByteArray pdf = Pdf(page.report.QuickRep);
+  QTemporaryDir dir;
+  QFile file(dir.filePath("page.pdf"));
+  file.open(QIODevice::WriteOnly);
+  file.write(pdf);
+  file.close();
+  QProcess p;
+  p.start("pdffonts", {file.fileName()});
+  ASSERT_TRUE(p.waitForFinished(30000));
+  const QString fonts = QString::fromUtf8(p.readAllStandardOutput());
+  for (const char* face : {"LiberationSans ", "LiberationSans-Bold "}) {
+    const QRegularExpression embedded(QString("^%1.* yes ").arg(face),
+                                      QRegularExpression::MultilineOption);
+    EXPECT_TRUE(embedded.match(fonts).hasMatch()) << face << fonts.toStdString();
+  }
+}
+
+TEST(QrBillPage, TooLongTextRefusedBeforeAnythingIsWritten) {
+  qr::Bill bill = SampleBill(Language::fr, false);
+  bill.alternatives = {std::string(100, 'W')};
+  Page page(QrBillPage::Bill, bill);
+  QTemporaryDir dir;
+  const QString path = dir.filePath("bill.pdf");
+  try {
+    page.report.RenderToPdf(path);
+    ADD_FAILURE() << "a 100-W alternative procedure fits 138 mm at 7 pt";
+  } catch (const qr::EBillInvalid& e) {
+    ASSERT_EQ(e.problems().size(), 1u);
+    EXPECT_EQ(e.problems()[0].field, "alternatives[0]");
+  }
+  EXPECT_FALSE(QFile::exists(path));
+}
+
+}  // namespace
+}  // namespace bvr

@@ -13,8 +13,10 @@
 #include "cli/Command.h"
 #include "cli/GuiApplication.h"
 #include "cli/ImageFiles.h"
+#include "cli/PrintTarget.h"
 #include "numbers/Conversions.h"
 #include "print/QrBillReport.h"
+#include "printing/CupsPrinting.h"
 #include "qrbill/BillJson.h"
 #include "qrbill/Payload.h"
 #include "qrbill/PayloadReader.h"
@@ -70,10 +72,12 @@ int RunRender(const Options& options, std::ostream& out) {
     throw UsageError("render reads a bill: --bill FILE");
   }
   const std::string output = options.Value("-o").value_or("");
-  if (output.empty()) {
-    throw UsageError("missing -o OUT.pdf|OUT.png|OUT.svg");
+  const bool printing = options.Has("--printer");
+  if (output.empty() && !printing) {
+    throw UsageError("missing -o OUT.pdf|OUT.png|OUT.svg or --printer NAME");
   }
-  if (!EndsWith(output, ".pdf") && !EndsWith(output, ".png") && !EndsWith(output, ".svg")) {
+  if (!printing && !EndsWith(output, ".pdf") && !EndsWith(output, ".png") &&
+      !EndsWith(output, ".svg")) {
     throw UsageError("the output must end in .pdf, .png or .svg");
   }
   const std::string page = options.Value("--page").value_or("a4");
@@ -89,7 +93,7 @@ int RunRender(const Options& options, std::ostream& out) {
   }
   int dpi = 300;
   if (auto d = options.Value("--dpi")) {
-    if (!EndsWith(output, ".png")) {
+    if (printing || !EndsWith(output, ".png")) {
       throw UsageError("--dpi is for PNG output");
     }
     dpi = StrToInt(*d);
@@ -97,7 +101,11 @@ int RunRender(const Options& options, std::ostream& out) {
       throw UsageError("--dpi must lie between 36 and 600");
     }
   }
-  RefuseOutputOverInputs(output, {options.Value("--bill").value_or("")});
+  // The queue is resolved (and its offset read) before the bill is.
+  const std::optional<PrintTarget> target = PrintTargetOf(options);
+  if (!target) {
+    RefuseOutputOverInputs(output, {options.Value("--bill").value_or("")});
+  }
 
   qr::Bill bill = CheckedBill(options);
   if (language) {
@@ -108,6 +116,13 @@ int RunRender(const Options& options, std::ostream& out) {
   TQrBillReport report(page == "bill" ? QrBillPage::Bill : QrBillPage::A4);
   report.QrBill.Bill = std::move(bill);
   report.QrBill.Options.separators = !options.Has("--no-separators");
+  if (target) {
+    const QPointF pageOffset(target->offset.dx, target->offset.dy);
+    const int job = PrintPdf({target->queue, "QR-facture", report.PaperMm(), target->copies},
+                             [&](QIODevice& device) { report.WritePdf(device, pageOffset); });
+    out << JobName(*target, job) << "\n";
+    return kExitOk;
+  }
   if (EndsWith(output, ".pdf")) {
     report.RenderToPdf(QString::fromStdString(output));
   } else if (EndsWith(output, ".svg")) {
@@ -158,12 +173,17 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream&) 
     throw UsageError("missing payload, check, render or reference");
   }
   const std::vector<std::string> rest(args.begin() + 1, args.end());
-  const Options options(rest,
-                        {"--bill", "--payload", "--layout", "--invoice", "--scor", "-o", "--page",
-                         "--language", "--dpi"},
-                        {"--no-separators"});
+  std::vector<std::string> valueOptions = {"--bill",    "--payload",  "--layout",
+                                           "--invoice", "--scor",     "-o",
+                                           "--page",    "--language", "--dpi"};
+  valueOptions.insert(valueOptions.end(), kPrintValueOptions.begin(), kPrintValueOptions.end());
+  std::vector<std::string> flagOptions = {"--no-separators"};
+  flagOptions.insert(flagOptions.end(), kPrintFlagOptions.begin(), kPrintFlagOptions.end());
+  const Options options(rest, valueOptions, flagOptions);
   const bool rendering = options.Has("-o") || options.Has("--page") || options.Has("--language") ||
-                         options.Has("--dpi") || options.Has("--no-separators");
+                         options.Has("--dpi") || options.Has("--no-separators") ||
+                         options.Has("--printer") || options.Has("--copies") ||
+                         options.Has("--no-printer-offset");
   if (!options.Positional().empty()) {
     throw UsageError("unexpected argument " + options.Positional().front());
   }
@@ -206,6 +226,9 @@ const Registrar registrar{Command{
              "bill's, --dpi is the PNG's resolution (default 300), --no-separators leaves out "
              "the cutting lines for perforated paper; an invalid bill or a text too long for "
              "its section writes no file\n"
+             "qr render --bill FILE --printer NAME|default [--copies N] [--no-printer-offset] "
+             "[--page a4|bill] [--language fr|de|it|en] [--no-separators]    the same, printed "
+             "at full size with the queue's stored offset\n"
              "qr reference [--layout FILE.BVR] --invoice NUMBER    the QR reference of a "
              "layout's scheme\n"
              "qr reference --scor BODY    the creditor reference RF, check digits, BODY",

@@ -58,6 +58,15 @@ void TQrBillReport::RenderToPdf(const QString& path) {
   WriteFileAtomically(path, [this](QIODevice& file) { QuickRep.ExportToPdf(file); });
 }
 
+void TQrBillReport::WritePdf(QIODevice& device, QPointF pageOffset) {
+  QuickRep.DryRun();
+  QuickRep.ExportToPdf(device, 1200, pageOffset);
+}
+
+QSizeF TQrBillReport::PaperMm() const {
+  return QSizeF(QuickRep.PaperWidth / 10.0, QuickRep.PaperLength / 10.0);
+}
+
 QImage TQrBillReport::RenderToImage(int dpi) {
   QuickRep.DryRun();
   return QuickRep.RenderToImage(dpi);

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <QImage>
+#include <QPointF>
+#include <QSizeF>
 #include <QString>
 #include <string>
 
@@ -49,6 +51,11 @@ class TQrBillReport {
   // The page checked first on a canvas that draws nothing, so that a bill's problems leave
   // before anything is opened. The PDF and SVG are written whole or not at all.
   void RenderToPdf(const QString& path);
+  // The page as a PDF onto a device (a print job), its content moved by pageOffset (tenths
+  // of a millimetre). Errors of the bill leave before anything is written.
+  void WritePdf(QIODevice& device, QPointF pageOffset = {});
+  // The page's paper, millimetres.
+  QSizeF PaperMm() const;
   QImage RenderToImage(int dpi);
   void RenderToSvg(const QString& path);
 };

@@ -21,18 +21,20 @@ set(BVR_FOLDER_LAYERS
   strings:core numbers:core model:core qrbill:core draw:draw qrprint:draw report:report print:print batch:batch
   printing:printing cli:tool preview:preview editing:editing designer:designer app:app)
 
+# The layer names alone, lowest first: a layer's index is its place in this list.
+set(BVR_LAYER_NAMES "")
+foreach(entry IN LISTS BVR_LAYERS)
+  string(REGEX REPLACE ":.*" "" layer "${entry}")
+  list(APPEND BVR_LAYER_NAMES ${layer})
+endforeach()
+
+# The index of the layer called name, or "" for a name that is no layer.
 function(_bvr_layer_index name out_var)
-  set(index 0)
-  foreach(entry IN LISTS BVR_LAYERS)
-    string(REPLACE ":" ";" parts "${entry}")
-    list(GET parts 0 layer)
-    if(layer STREQUAL name)
-      set(${out_var} ${index} PARENT_SCOPE)
-      return()
-    endif()
-    math(EXPR index "${index} + 1")
-  endforeach()
-  set(${out_var} "" PARENT_SCOPE)
+  list(FIND BVR_LAYER_NAMES "${name}" index)
+  if(index EQUAL -1)
+    set(index "")
+  endif()
+  set(${out_var} "${index}" PARENT_SCOPE)
 endfunction()
 
 # Fails when a source of target (at layer own_index) includes a folder of a higher layer.

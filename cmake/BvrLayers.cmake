@@ -4,7 +4,7 @@
 # the header beside it) includes from its own folder and from folders of its layer or lower
 # ones. Fails the configuration otherwise. Needs _bvr_collect_links from BvrCoreIsQtFree.cmake.
 set(BVR_LAYERS
-  "core:bvr_core,bvr_qrbill,bvr_batch_core,bvr_qrcodegen"
+  "core:bvr_core,bvr_qrbill,bvr_batch_core,bvr_qrencode"
   "draw:bvr_draw,bvr_qrprint"
   "report:bvr_report"
   "print:bvr_print"

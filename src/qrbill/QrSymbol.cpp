@@ -1,6 +1,10 @@
 #include "qrbill/QrSymbol.h"
 
-#include <qrcodegen.hpp>
+#include <qrencode.h>
+
+#include <cerrno>
+#include <cstring>
+#include <memory>
 
 #include "qrbill/Payload.h"
 #include "strings/BvrError.h"
@@ -18,19 +22,24 @@ QrSymbol MakeQrSymbol(const std::string& payload) {
                         .d(static_cast<long long>(payload.size()))
                         .d(static_cast<long long>(kPayloadBytesMax)));
   }
-  const std::vector<std::uint8_t> bytes(payload.begin(), payload.end());
-  using qrcodegen::QrCode;
-  const QrCode code =
-      QrCode::encodeSegments({qrcodegen::QrSegment::makeBytes(bytes)}, QrCode::Ecc::MEDIUM,
-                             QrCode::MIN_VERSION, kSymbolVersionMax, -1, /*boostEcl=*/false);
-  const int size = code.getSize();
-  std::vector<bool> dark(static_cast<std::size_t>(size * size));
-  for (int y = 0; y < size; ++y) {
-    for (int x = 0; x < size; ++x) {
-      dark[static_cast<std::size_t>(y * size + x)] = code.getModule(x, y);
-    }
+  // Byte mode for the whole text (no ECI header, no mode switching), level M, version 0: the
+  // smallest that holds it. The library picks the mask of lowest penalty, as the standard asks.
+  const std::unique_ptr<QRcode, decltype(&QRcode_free)> code(
+      QRcode_encodeData(static_cast<int>(payload.size()),
+                        reinterpret_cast<const unsigned char*>(payload.data()), 0, QR_ECLEVEL_M),
+      &QRcode_free);
+  if (!code) {
+    throw EBvrError(std::string("Code QR impossible à construire : ") + std::strerror(errno));
   }
-  return QrSymbol(code.getVersion(), size, std::move(dark));
+  if (code->version > kSymbolVersionMax) {
+    throw EBvrError(Fmt("Code QR de version %d, %d au plus").d(code->version).d(kSymbolVersionMax));
+  }
+  const int size = code->width;
+  std::vector<bool> dark(static_cast<std::size_t>(size * size));
+  for (std::size_t i = 0; i < dark.size(); ++i) {
+    dark[i] = (code->data[i] & 1) != 0;  // bit 0: dark; the other bits say what the module is
+  }
+  return QrSymbol(code->version, size, std::move(dark));
 }
 
 }  // namespace bvr::qr

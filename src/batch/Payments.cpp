@@ -1,11 +1,11 @@
 #include "batch/Payments.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <map>
 #include <optional>
 
 #include "batch/Csv.h"
+#include "batch/CsvRows.h"
 #include "model/BvrProperties.h"
 #include "numbers/Conversions.h"
 #include "numbers/VYKBVRFunctions.h"
@@ -13,36 +13,15 @@
 
 namespace bvr {
 
+using csvrows::CheckFieldCount;
+using csvrows::EchoOf;
+using csvrows::Field;
+using csvrows::HeaderError;
+using csvrows::Lower;
+using csvrows::RowError;
+using csvrows::Trim;
+
 namespace {
-
-// "row 3 (line 5), column amount: ...": the row counts data rows, the line is where the row
-// starts in the file (a quoted field may span lines).
-[[noreturn]] void RowError(std::size_t row, std::size_t line, const std::string& column,
-                           const std::string& what) {
-  throw EBvrError(Fmt("row %d (line %d), column %s: %s")
-                      .d(static_cast<long long>(row))
-                      .d(static_cast<long long>(line))
-                      .s(column)
-                      .s(what));
-}
-
-[[noreturn]] void HeaderError(std::size_t column, const std::string& what) {
-  throw EBvrError(Fmt("CSV header, column %d: %s").d(static_cast<long long>(column + 1)).s(what));
-}
-
-std::string Trim(const std::string& s) {
-  const auto first = s.find_first_not_of(" \t");
-  if (first == std::string::npos) {
-    return {};
-  }
-  return s.substr(first, s.find_last_not_of(" \t") - first + 1);
-}
-
-std::string Lower(std::string s) {
-  std::transform(s.begin(), s.end(), s.begin(),
-                 [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; });
-  return s;
-}
 
 // The payer column number of "payerN" (N from 1), or nothing.
 std::optional<std::size_t> PayerIndex(const std::string& name) {
@@ -103,10 +82,6 @@ Columns ReadHeader(const csv::Record& header) {
   return columns;
 }
 
-std::string Field(const csv::Record& r, std::size_t index) {
-  return index < r.fields.size() ? r.fields[index] : std::string();
-}
-
 // A quoted payer field may hold several lines: each becomes a line of its own, since the slip
 // draws a line break inside a line as nothing and runs the two lines together.
 void AppendLines(const std::string& field, std::vector<std::string>& lines) {
@@ -121,45 +96,6 @@ void AppendLines(const std::string& field, std::vector<std::string>& lines) {
     }
   }
   lines.push_back(field.substr(start));
-}
-
-// A field too many or too few shifts every later column: "1,000.00" in an unquoted amount
-// would print 1.00 and put "000.00" in a payer line. Only a missing last field (some writers
-// drop a trailing empty one) is read as empty.
-void CheckFieldCount(const csv::Record& record, std::size_t row, std::size_t width) {
-  const std::size_t n = record.fields.size();
-  if (n > width) {
-    RowError(row, record.line, std::to_string(width + 1),
-             Fmt("%d fields where the header has %d (an unquoted comma?)")
-                 .d(static_cast<long long>(n))
-                 .d(static_cast<long long>(width)));
-  }
-  if (n + 1 < width) {
-    RowError(row, record.line, std::to_string(n + 1),
-             Fmt("%d fields where the header has %d")
-                 .d(static_cast<long long>(n))
-                 .d(static_cast<long long>(width)));
-  }
-}
-
-// An echoed value as one short line: control characters escaped, cut after 40 bytes.
-std::string EchoOf(const std::string& text) {
-  constexpr std::size_t kMax = 40;
-  std::string out;
-  for (std::size_t i = 0; i < text.size() && i < kMax; ++i) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    if (c < 0x20 || c == 0x7F) {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\x%02X", static_cast<unsigned>(c));
-      out += escape;
-    } else {
-      out += text[i];
-    }
-  }
-  if (text.size() > kMax) {
-    out += "...";
-  }
-  return out;
 }
 
 }  // namespace
@@ -203,7 +139,7 @@ bool PaymentReader::Next(Payment& p) {
   }
   const Columns& columns = state_->columns;
   const std::size_t r = record.row;
-  CheckFieldCount(record, r, state_->width);
+  CheckFieldCount(record, state_->width);
   p = Payment{};
   p.row = r;
   p.line = record.line;

@@ -1,19 +1,14 @@
 // bvrslip batch: one page per payment of a CSV file, all into one PDF. Every row is checked
 // before anything is written, and the PDF appears whole or not at all.
-#include <unistd.h>
-
 #include <QGuiApplication>
-#include <algorithm>
-#include <chrono>
 #include <exception>
-#include <limits>
 #include <memory>
-#include <optional>
 #include <ostream>
 
 #include "batch/BatchPdf.h"
 #include "batch/Payments.h"
 #include "batch/Progress.h"
+#include "cli/BatchSupport.h"
 #include "cli/CliSupport.h"
 #include "cli/Command.h"
 #include "cli/GuiApplication.h"
@@ -26,42 +21,6 @@ namespace bvr::cli {
 
 namespace {
 
-// The progress line on a terminal, redrawn in place at most ten times a second so that
-// drawing it never slows the batch down. Silent when stderr is a file or a pipe.
-class ProgressDisplay {
- public:
-  explicit ProgressDisplay(std::ostream& err) : err_(err), enabled_(::isatty(2) == 1) {}
-  ~ProgressDisplay() {
-    if (shown_) {
-      err_ << "\n";
-    }
-  }
-  ProgressDisplay(const ProgressDisplay&) = delete;
-  ProgressDisplay& operator=(const ProgressDisplay&) = delete;
-
-  void operator()(std::size_t done, std::size_t total) {
-    if (!enabled_) {
-      return;
-    }
-    const auto now = Clock::now();
-    if (done != total && shown_ && now - last_ < std::chrono::milliseconds(100)) {
-      return;
-    }
-    last_ = now;
-    shown_ = true;
-    const double elapsed = std::chrono::duration<double>(now - start_).count();
-    err_ << "\r" << ProgressLine(done, total, elapsed) << "\x1b[K" << std::flush;
-  }
-
- private:
-  using Clock = std::chrono::steady_clock;
-  std::ostream& err_;
-  bool enabled_;
-  bool shown_ = false;
-  Clock::time_point start_ = Clock::now();
-  Clock::time_point last_;
-};
-
 BatchPage PageOption(const std::string& value) {
   if (value == "invoice") {
     return BatchPage::Invoice;
@@ -72,59 +31,14 @@ BatchPage PageOption(const std::string& value) {
   throw UsageError("--page takes invoice or slip");
 }
 
-std::optional<csv::Encoding> EncodingOption(const std::optional<std::string>& value) {
-  if (!value) {
-    return std::nullopt;
+int RunSlipBatch(const Options& options, std::ostream& out, std::ostream& err) {
+  for (const char* qrOnly : {"--bill", "--no-separators"}) {
+    if (options.Has(qrOnly)) {
+      throw UsageError(std::string(qrOnly) + " is for --kind qr");
+    }
   }
-  if (*value == "utf-8") {
-    return csv::Encoding::Utf8;
-  }
-  if (*value == "windows-1252") {
-    return csv::Encoding::Windows1252;
-  }
-  throw UsageError("--encoding takes utf-8 or windows-1252");
-}
-
-// Rows FROM to TO (data rows from 1, as messages count them); "FROM-" runs to the last row.
-struct RowSlice {
-  std::size_t from = 1;
-  std::size_t to = std::numeric_limits<std::size_t>::max();
-};
-
-std::size_t RowNumber(const std::string& text) {
-  if (text.empty() || text.size() > 9 ||
-      !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-    return 0;
-  }
-  return static_cast<std::size_t>(std::stoul(text));
-}
-
-RowSlice RowsOption(const std::optional<std::string>& value) {
-  if (!value) {
-    return {};
-  }
-  const std::size_t dash = value->find('-');
-  const std::size_t from = dash == std::string::npos ? 0 : RowNumber(value->substr(0, dash));
-  const std::string last = dash == std::string::npos ? "" : value->substr(dash + 1);
-  const std::size_t to = last.empty() ? std::numeric_limits<std::size_t>::max() : RowNumber(last);
-  if (from == 0 || to == 0 || to < from) {
-    throw UsageError("--rows takes FROM-TO or FROM- (rows from 1, FROM <= TO), e.g. 1-5000");
-  }
-  return {from, to};
-}
-
-int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   std::string output;
   std::unique_ptr<QGuiApplication> app;  // outlives everything that paints
-  std::vector<std::string> valueOptions = {"--csv",    "-o",         "--layout", "--page",
-                                           "--offset", "--encoding", "--rows"};
-  valueOptions.insert(valueOptions.end(), kPrintValueOptions.begin(), kPrintValueOptions.end());
-  std::vector<std::string> flagOptions = {"--with-form", "--setting-mode"};
-  flagOptions.insert(flagOptions.end(), kPrintFlagOptions.begin(), kPrintFlagOptions.end());
-  const Options options(args, valueOptions, flagOptions);
-  if (!options.Positional().empty()) {
-    throw UsageError("unexpected argument " + options.Positional().front());
-  }
   const std::string csvPath = options.Value("--csv").value_or("");
   if (csvPath.empty()) {
     throw UsageError("missing --csv PAYMENTS.csv");
@@ -137,7 +51,6 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   if (!target && !EndsWith(output, ".pdf")) {
     throw UsageError("the output must end in .pdf");
   }
-  const std::optional<csv::Encoding> encoding = EncodingOption(options.Value("--encoding"));
   const RowSlice rows = RowsOption(options.Value("--rows"));
   BatchSettings settings;
   settings.page = PageOption(options.Value("--page").value_or("invoice"));
@@ -164,30 +77,12 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
                     (layoutPath.empty() ? std::string("(demonstration)") : layoutPath) + ": " +
                     e.what());
   }
-  // Two passes over the file, so that memory stays flat with the number of rows: the first
-  // reads and checks every row, the second reads them again and prints.
-  InputFile csvFile(csvPath, kMaxCsvBytes);
-  const csv::Source source = [&csvFile](char* buffer, std::size_t size) {
-    return csvFile.Read(buffer, size);
-  };
-  csv::Encoding csvEncoding = csv::Encoding::Utf8;
-  if (encoding) {
-    csvEncoding = *encoding;
-  } else {
-    const bool utf8 = csv::IsUtf8(source);
-    csvFile.Rewind();
-    if (!utf8) {
-      // Spreadsheets in Switzerland save CSV in the Windows code page unless told otherwise.
-      csvEncoding = csv::Encoding::Windows1252;
-      err << "bvrslip batch: " << csvPath
-          << " is not UTF-8, read as Windows-1252 (--encoding utf-8 to refuse it)\n";
-    }
-  }
+  BatchCsvFile csvFile(csvPath, options.Value("--encoding"), err);
   // A fault of reading any row is reported before a row that reads but cannot be printed.
   std::size_t total = 0;
   std::exception_ptr firstUnprintable;
   {
-    PaymentReader reader(source, csvEncoding);
+    PaymentReader reader(csvFile.Source(), csvFile.Encoding());
     for (Payment p; reader.Next(p); ++total) {
       if (!settings.settingMode && !firstUnprintable) {
         // The overlay computes no number: only the CSV itself must read.
@@ -205,16 +100,10 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   if (firstUnprintable) {
     std::rethrow_exception(firstUnprintable);
   }
-  // A slice is checked as the whole run is, so slices fail exactly where the whole run would.
-  if (rows.from > total) {
-    throw EBvrError(Fmt("--rows: the file has %d rows, none from row %d")
-                        .d(static_cast<long long>(total))
-                        .d(static_cast<long long>(rows.from)));
-  }
-  const std::size_t last = std::min(rows.to, total);
+  const std::size_t last = rows.Last(total);
 
   csvFile.Rewind();
-  PaymentReader reader(source, csvEncoding);
+  PaymentReader reader(csvFile.Source(), csvFile.Encoding());
   const PaymentSource next = [&](Payment& p) {
     do {
       if (!reader.Next(p)) {
@@ -234,7 +123,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   const BatchProgress onPage = [&progress](std::size_t done, std::size_t all) {
     progress(done, all);
   };
-  const std::size_t pages = last - rows.from + 1;
+  const std::size_t pages = rows.Pages(total);
   if (target) {
     // The stored offset moves the whole page; --offset moves the slip on top of it.
     settings.pageOffset = {target->offset.dx, target->offset.dy};
@@ -250,14 +139,45 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   return kExitOk;
 }
 
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  std::vector<std::string> valueOptions = {"--kind",   "--csv",  "-o",         "--layout", "--page",
+                                           "--offset", "--rows", "--encoding", "--bill"};
+  valueOptions.insert(valueOptions.end(), kPrintValueOptions.begin(), kPrintValueOptions.end());
+  std::vector<std::string> flagOptions = {"--with-form", "--setting-mode", "--no-separators"};
+  flagOptions.insert(flagOptions.end(), kPrintFlagOptions.begin(), kPrintFlagOptions.end());
+  const Options options(args, valueOptions, flagOptions);
+  if (!options.Positional().empty()) {
+    throw UsageError("unexpected argument " + options.Positional().front());
+  }
+  const std::string kind = options.Value("--kind").value_or("slip");
+  if (kind == "qr") {
+    return RunQrBatch(options, out, err);
+  }
+  if (kind != "slip") {
+    throw UsageError("--kind takes slip or qr");
+  }
+  return RunSlipBatch(options, out, err);
+}
+
 const Registrar registrar(Command{
     .name = "batch",
-    .usage = "batch --csv PAYMENTS.csv -o OUT.pdf [--layout FILE] [--page invoice|slip] "
-             "[--with-form] [--offset DX,DY] [--setting-mode] [--encoding utf-8|windows-1252] "
-             "[--rows FROM-TO]\n"
-             "batch --csv PAYMENTS.csv --printer NAME|default [--copies N] [--no-printer-offset] "
-             "[--layout FILE] [--page invoice|slip] [--with-form] [--offset DX,DY] "
-             "[--setting-mode] [--encoding utf-8|windows-1252] [--rows FROM-TO]",
+    .usage =
+        "batch [--kind slip] --csv PAYMENTS.csv -o OUT.pdf [--layout FILE] [--page invoice|slip] "
+        "[--with-form] [--offset DX,DY] [--setting-mode] [--encoding utf-8|windows-1252] "
+        "[--rows FROM-TO]\n"
+        "batch --csv PAYMENTS.csv --printer NAME|default [--copies N] [--no-printer-offset] "
+        "[--layout FILE] [--page invoice|slip] [--with-form] [--offset DX,DY] "
+        "[--setting-mode] [--encoding utf-8|windows-1252] [--rows FROM-TO]\n"
+        "batch --kind qr --bill TEMPLATE.json --csv ROWS.csv -o OUT.pdf [--page a4|bill] "
+        "[--layout FILE.BVR] [--no-separators] [--encoding utf-8|windows-1252] "
+        "[--rows FROM-TO]    one QR-bill a row: the template gives what all bills share, "
+        "the header names what each row gives (amount, reference, message, billing, "
+        "debtor.name, debtor.street, debtor.number, debtor.postcode, debtor.town, "
+        "debtor.country, invoice: the QR reference of the layout's scheme); every row is "
+        "checked first\n"
+        "batch --kind qr --bill TEMPLATE.json --csv ROWS.csv --printer NAME|default "
+        "[--copies N] [--no-printer-offset] [--page a4|bill] [--layout FILE.BVR] "
+        "[--no-separators] [--encoding utf-8|windows-1252] [--rows FROM-TO]",
     .run = Run,
 });
 

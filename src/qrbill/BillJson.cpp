@@ -191,15 +191,6 @@ class Fields {
 constexpr const char* kKeys[] = {"account",   "creditor", "amount",  "currency",     "debtor",
                                  "reference", "message",  "billing", "alternatives", "language"};
 
-// Empty: NON; "RF…": SCOR; anything else: QRR, whose rules then say what is wrong.
-ReferenceType TypeOf(const std::string& reference) {
-  const std::string compact = Compact(reference);
-  if (compact.empty()) {
-    return ReferenceType::NON;
-  }
-  return compact.rfind("RF", 0) == 0 ? ReferenceType::SCOR : ReferenceType::QRR;
-}
-
 Bill BillOf(const Json& doc, Fields& fields) {
   static const Json kAbsent;
   const auto at = [&](const char* key) -> const Json& {
@@ -212,7 +203,7 @@ Bill BillOf(const Json& doc, Fields& fields) {
   bill.currency = fields.Text(at("currency"), "currency");
   bill.debtor = fields.AddressOf(at("debtor"), "debtor");
   bill.reference = fields.Text(at("reference"), "reference");
-  bill.referenceType = TypeOf(bill.reference);
+  bill.referenceType = ReferenceTypeOf(bill.reference);
   bill.message = fields.Text(at("message"), "message");
   bill.billing = fields.Text(at("billing"), "billing");
   bill.alternatives = fields.List(at("alternatives"), "alternatives");
@@ -234,6 +225,14 @@ Bill BillOf(const Json& doc, Fields& fields) {
 }
 
 }  // namespace
+
+ReferenceType ReferenceTypeOf(const std::string& reference) {
+  const std::string compact = Compact(reference);
+  if (compact.empty()) {
+    return ReferenceType::NON;
+  }
+  return compact.rfind("RF", 0) == 0 ? ReferenceType::SCOR : ReferenceType::QRR;
+}
 
 BillReading ReadBillJson(std::string_view text) {
   Reader reader(text);

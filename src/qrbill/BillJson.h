@@ -9,6 +9,7 @@
 // RF is SCOR, none is NON.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "qrbill/Bill.h"
@@ -24,5 +25,9 @@ struct BillReading {
 // Fails with EBvrError for text that is not JSON ("JSON mal formé, ligne L, colonne C : …",
 // the column counted in characters) or not an object.
 BillReading ReadBillJson(std::string_view text);
+
+// The type a reference as written has: empty, NON; "RF…", SCOR; anything else, QRR (whose
+// rules then say what is wrong).
+ReferenceType ReferenceTypeOf(const std::string& reference);
 
 }  // namespace bvr::qr

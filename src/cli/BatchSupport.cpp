@@ -1,0 +1,99 @@
+#include "cli/BatchSupport.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+
+#include "batch/Progress.h"
+#include "strings/BvrError.h"
+
+namespace bvr::cli {
+
+ProgressDisplay::ProgressDisplay(std::ostream& err) : err_(err), enabled_(::isatty(2) == 1) {}
+
+ProgressDisplay::~ProgressDisplay() {
+  if (shown_) {
+    err_ << "\n";
+  }
+}
+
+void ProgressDisplay::operator()(std::size_t done, std::size_t total) {
+  if (!enabled_) {
+    return;
+  }
+  const auto now = Clock::now();
+  if (done != total && shown_ && now - last_ < std::chrono::milliseconds(100)) {
+    return;
+  }
+  last_ = now;
+  shown_ = true;
+  const double elapsed = std::chrono::duration<double>(now - start_).count();
+  err_ << "\r" << ProgressLine(done, total, elapsed) << "\x1b[K" << std::flush;
+}
+
+namespace {
+
+std::optional<csv::Encoding> EncodingOption(const std::optional<std::string>& value) {
+  if (!value) {
+    return std::nullopt;
+  }
+  if (*value == "utf-8") {
+    return csv::Encoding::Utf8;
+  }
+  if (*value == "windows-1252") {
+    return csv::Encoding::Windows1252;
+  }
+  throw UsageError("--encoding takes utf-8 or windows-1252");
+}
+
+std::size_t RowNumber(const std::string& text) {
+  if (text.empty() || text.size() > 9 ||
+      !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    return 0;
+  }
+  return static_cast<std::size_t>(std::stoul(text));
+}
+
+}  // namespace
+
+BatchCsvFile::BatchCsvFile(const std::string& path,
+                           const std::optional<std::string>& encodingOption, std::ostream& err)
+    : file_(path, kMaxCsvBytes),
+      source_([this](char* buffer, std::size_t size) { return file_.Read(buffer, size); }) {
+  if (const std::optional<csv::Encoding> given = EncodingOption(encodingOption)) {
+    encoding_ = *given;
+    return;
+  }
+  const bool utf8 = csv::IsUtf8(source_);
+  file_.Rewind();
+  if (!utf8) {
+    encoding_ = csv::Encoding::Windows1252;
+    err << "bvrslip batch: " << path
+        << " is not UTF-8, read as Windows-1252 (--encoding utf-8 to refuse it)\n";
+  }
+}
+
+std::size_t RowSlice::Last(std::size_t total) const {
+  if (from > total) {
+    throw EBvrError(Fmt("--rows: the file has %d rows, none from row %d")
+                        .d(static_cast<long long>(total))
+                        .d(static_cast<long long>(from)));
+  }
+  return std::min(to, total);
+}
+
+RowSlice RowsOption(const std::optional<std::string>& value) {
+  if (!value) {
+    return {};
+  }
+  const std::size_t dash = value->find('-');
+  const std::size_t from = dash == std::string::npos ? 0 : RowNumber(value->substr(0, dash));
+  const std::string last = dash == std::string::npos ? "" : value->substr(dash + 1);
+  const std::size_t to = last.empty() ? std::numeric_limits<std::size_t>::max() : RowNumber(last);
+  if (from == 0 || to == 0 || to < from) {
+    throw UsageError("--rows takes FROM-TO or FROM- (rows from 1, FROM <= TO), e.g. 1-5000");
+  }
+  return {from, to};
+}
+
+}  // namespace bvr::cli

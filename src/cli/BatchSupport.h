@@ -1,0 +1,71 @@
+// What the slip batch and the QR-bill batch share on the command line: the progress line,
+// the CSV file read twice in its encoding, and the --encoding and --rows options.
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <limits>
+#include <optional>
+#include <ostream>
+#include <string>
+
+#include "batch/Csv.h"
+#include "cli/CliSupport.h"
+
+namespace bvr::cli {
+
+// The progress line on a terminal, redrawn in place at most ten times a second so that
+// drawing it never slows the batch down. Silent when stderr is a file or a pipe.
+class ProgressDisplay {
+ public:
+  explicit ProgressDisplay(std::ostream& err);
+  ~ProgressDisplay();
+  ProgressDisplay(const ProgressDisplay&) = delete;
+  ProgressDisplay& operator=(const ProgressDisplay&) = delete;
+
+  void operator()(std::size_t done, std::size_t total);
+
+ private:
+  using Clock = std::chrono::steady_clock;
+  std::ostream& err_;
+  bool enabled_;
+  bool shown_ = false;
+  Clock::time_point start_ = Clock::now();
+  Clock::time_point last_;
+};
+
+// The CSV of a batch, read in two passes so that memory stays flat with the number of rows:
+// the first reads and checks every row, the second reads them again and prints. Without an
+// encoding given, a file that is not UTF-8 is read as Windows-1252 (as spreadsheets in
+// Switzerland save CSV), and err says so.
+class BatchCsvFile {
+ public:
+  BatchCsvFile(const std::string& path, const std::optional<std::string>& encodingOption,
+               std::ostream& err);
+  const csv::Source& Source() const { return source_; }
+  csv::Encoding Encoding() const { return encoding_; }
+  void Rewind() { file_.Rewind(); }
+
+ private:
+  InputFile file_;
+  csv::Source source_;
+  csv::Encoding encoding_ = csv::Encoding::Utf8;
+};
+
+// Rows FROM to TO (data rows from 1, as messages count them); "FROM-" runs to the last row.
+struct RowSlice {
+  std::size_t from = 1;
+  std::size_t to = std::numeric_limits<std::size_t>::max();
+
+  // The last row printed of a file of total rows. A slice is checked as the whole run is, so
+  // slices fail exactly where the whole run would; one that starts past the end fails.
+  std::size_t Last(std::size_t total) const;
+  std::size_t Pages(std::size_t total) const { return Last(total) - from + 1; }
+};
+
+RowSlice RowsOption(const std::optional<std::string>& value);
+
+// bvrslip batch --kind qr.
+int RunQrBatch(const Options& options, std::ostream& out, std::ostream& err);
+
+}  // namespace bvr::cli

@@ -1,0 +1,158 @@
+// bvrslip batch --kind qr: one QR-bill a CSV row, all into one PDF. The template bill gives
+// what all bills share; every row is checked (rules and texts that fit) before anything is
+// written, and the PDF appears whole or not at all.
+#include <QGuiApplication>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <string>
+
+#include "batch/QrBatchPdf.h"
+#include "batch/QrBillRows.h"
+#include "cli/BatchSupport.h"
+#include "cli/CliSupport.h"
+#include "cli/Command.h"
+#include "cli/GuiApplication.h"
+#include "cli/ImageFiles.h"
+#include "cli/PrintTarget.h"
+#include "model/BvrProperties.h"
+#include "printing/CupsPrinting.h"
+#include "qrbill/BillJson.h"
+#include "qrprint/PaymentPart.h"
+#include "report/QtTextMeasure.h"
+#include "strings/BvrError.h"
+
+namespace bvr::cli {
+
+namespace {
+
+QrBillPage QrPageOption(const std::string& value) {
+  if (value == "a4") {
+    return QrBillPage::A4;
+  }
+  if (value == "bill") {
+    return QrBillPage::Bill;
+  }
+  throw UsageError("--page takes a4 or bill with --kind qr");
+}
+
+// The template's keys are read as a bill's; its rules are checked row by row, since a row
+// may give what the template leaves out (a QR-IBAN's reference).
+qr::Bill ReadTemplate(const std::string& path) {
+  InputFile file(path, kMaxBillBytes);
+  qr::BillReading reading = qr::ReadBillJson(file.ReadAll());
+  if (!reading.problems.empty()) {
+    std::string text;
+    for (const qr::Problem& p : reading.problems) {
+      text += (text.empty() ? "" : "\n") + ("--bill " + path + ", " + p.Text());
+    }
+    throw EBvrError(text);
+  }
+  return reading.bill;
+}
+
+std::optional<ReferenceLayout> SchemeOption(const std::optional<std::string>& layoutPath) {
+  if (!layoutPath) {
+    return std::nullopt;
+  }
+  return LoadLayout(*layoutPath)->Reference().number();
+}
+
+}  // namespace
+
+int RunQrBatch(const Options& options, std::ostream& out, std::ostream& err) {
+  for (const char* slipOnly : {"--with-form", "--offset", "--setting-mode"}) {
+    if (options.Has(slipOnly)) {
+      throw UsageError(std::string(slipOnly) + " is for slip batches");
+    }
+  }
+  const std::string billPath = options.Value("--bill").value_or("");
+  if (billPath.empty()) {
+    throw UsageError("missing --bill TEMPLATE.json");
+  }
+  const std::string csvPath = options.Value("--csv").value_or("");
+  if (csvPath.empty()) {
+    throw UsageError("missing --csv ROWS.csv");
+  }
+  const std::optional<PrintTarget> target = PrintTargetOf(options);
+  const std::string output = options.Value("-o").value_or("");
+  if (output.empty() && !target) {
+    throw UsageError("missing -o OUT.pdf or --printer NAME");
+  }
+  if (!target && !EndsWith(output, ".pdf")) {
+    throw UsageError("the output must end in .pdf");
+  }
+  const RowSlice rows = RowsOption(options.Value("--rows"));
+  QrBatchSettings settings;
+  settings.page = QrPageOption(options.Value("--page").value_or("a4"));
+  settings.separators = !options.Has("--no-separators");
+
+  // Everything is read and checked before the output is opened.
+  const std::optional<std::string> layoutPath = options.Value("--layout");
+  if (!target) {
+    RefuseOutputOverInputs(output, {csvPath, billPath, layoutPath.value_or("")});
+  }
+  const qr::Bill templateBill = ReadTemplate(billPath);
+  const std::optional<ReferenceLayout> scheme = SchemeOption(layoutPath);
+  BatchCsvFile csvFile(csvPath, options.Value("--encoding"), err);
+  const std::unique_ptr<QGuiApplication> app = EnsureGuiApplication();  // the faces' metrics
+
+  std::size_t total = 0;
+  {
+    BatchProblems problems;
+    QtRecordingCanvas measure;
+    QrBillRowReader reader(csvFile.Source(), csvFile.Encoding(), templateBill, scheme);
+    for (QrBillRow row; reader.Next(row); ++total) {
+      if (row.problems.empty()) {
+        row.problems = qr::FitProblems(row.bill, measure);
+      }
+      problems.Add(row.row, row.problems);
+    }
+    if (total == 0) {
+      throw EBvrError(std::string("CSV: no bill after the header"));
+    }
+    if (!problems.Empty()) {
+      throw EBvrError(problems.Text());
+    }
+  }
+  const std::size_t last = rows.Last(total);
+
+  csvFile.Rewind();
+  QrBillRowReader reader(csvFile.Source(), csvFile.Encoding(), templateBill, scheme);
+  QrBillRow row;
+  const QrBillSource next = [&](qr::Bill& bill) {
+    do {
+      if (!reader.Next(row)) {
+        return false;
+      }
+    } while (row.row < rows.from);
+    if (row.row > last) {
+      return false;
+    }
+    if (!row.problems.empty()) {  // the file changed since the first pass
+      BatchProblems problems;
+      problems.Add(row.row, row.problems);
+      throw EBvrError(problems.Text());
+    }
+    bill = std::move(row.bill);
+    return true;
+  };
+  ProgressDisplay progress(err);
+  const BatchProgress onPage = [&progress](std::size_t done, std::size_t all) {
+    progress(done, all);
+  };
+  const std::size_t pages = rows.Pages(total);
+  if (target) {
+    settings.pageOffset = {target->offset.dx, target->offset.dy};
+    const int job = PrintPdf(
+        {target->queue, "QR-factures", QrBatchPaperMm(settings.page), target->copies},
+        [&](QIODevice& device) { WriteQrBatchPdf(device, pages, next, settings, onPage); });
+    out << JobName(*target, job) << "\n";
+    return kExitOk;
+  }
+  WriteQrBatchPdfFile(output, pages, next, settings, onPage);
+  out << output << "\n";
+  return kExitOk;
+}
+
+}  // namespace bvr::cli

@@ -46,4 +46,34 @@ void ICanvas::FillRects(const std::vector<DeviceRect>& rects, TColor color) {
   }
 }
 
+void ICanvas::FillCells(const std::vector<bool>& dark, int columns, const DeviceRect& target,
+                        TColor color) {
+  if (columns <= 0) {
+    return;
+  }
+  const std::size_t width = static_cast<std::size_t>(columns);
+  const std::size_t rows = dark.size() / width;
+  const double cellWidth = (target.Right - target.Left) / static_cast<double>(width);
+  const double cellHeight = (target.Bottom - target.Top) / static_cast<double>(rows);
+  std::vector<DeviceRect> runs;
+  for (std::size_t y = 0; y < rows; ++y) {
+    const auto row = dark.begin() + static_cast<std::ptrdiff_t>(y * width);
+    for (std::size_t x = 0; x < width;) {
+      if (!row[static_cast<std::ptrdiff_t>(x)]) {
+        ++x;
+        continue;
+      }
+      const std::size_t start = x;
+      while (x < width && row[static_cast<std::ptrdiff_t>(x)]) {
+        ++x;
+      }
+      runs.push_back({target.Left + static_cast<double>(start) * cellWidth,
+                      target.Top + static_cast<double>(y) * cellHeight,
+                      target.Left + static_cast<double>(x) * cellWidth,
+                      target.Top + static_cast<double>(y + 1) * cellHeight});
+    }
+  }
+  FillRects(runs, color);
+}
+
 }  // namespace bvr

@@ -73,6 +73,12 @@ class ICanvas {
   // The rectangles painted as one shape: touching ones leave no seam between them (a QR
   // code's modules). By default one FillRect each.
   virtual void FillRects(const std::vector<DeviceRect>& rects, TColor color);
+  // A grid of cells, row by row from the top left, columns wide, stretched over target: the
+  // dark ones painted in the colour (a QR code's modules). The others are left as they are,
+  // or painted white where a device draws the grid as an image. By default one FillRects
+  // call, a rectangle per run of dark cells in a row.
+  virtual void FillCells(const std::vector<bool>& dark, int columns, const DeviceRect& target,
+                         TColor color);
   virtual void MoveTo(double x, double y) = 0;
   virtual void LineTo(double x, double y) = 0;
 

@@ -29,6 +29,8 @@ class QrSymbol {
   int Size() const { return size_; }  // modules per side
   // x to the right, y downwards, from 0; true for a dark module.
   bool Dark(int x, int y) const { return dark_[static_cast<std::size_t>(y * size_ + x)]; }
+  // Every module, row by row from the top left.
+  const std::vector<bool>& Modules() const { return dark_; }
   double ModuleMm() const { return kSymbolSideMm / size_; }
   // Where the Swiss cross goes: the black square with the white cross, framed in white.
   static SquareMm SwissCross();

@@ -258,29 +258,15 @@ class Layout {
 
   void Title(double x, const char* text) { Text(Font(kTitleSize, true), x, kTitleTop, text); }
 
-  // The modules in one call, a rectangle per run of dark modules in a row; the cross on top.
+  // The modules in one call; the cross on top.
   void Symbol() {
     if (!draw_) {
       return;
     }
     const QrSymbol symbol = MakeQrSymbol(BuildQrPayload(bill_));
-    const double module = symbol.ModuleMm();
-    std::vector<DeviceRect> runs;
-    for (int y = 0; y < symbol.Size(); ++y) {
-      for (int x = 0; x < symbol.Size();) {
-        if (!symbol.Dark(x, y)) {
-          ++x;
-          continue;
-        }
-        const int start = x;
-        while (x < symbol.Size() && symbol.Dark(x, y)) {
-          ++x;
-        }
-        runs.push_back(Rect(kPaymentLeft + start * module, kQrTop + y * module,
-                            kPaymentLeft + x * module, kQrTop + (y + 1) * module));
-      }
-    }
-    canvas_.FillRects(runs, clBlack);
+    canvas_.FillCells(
+        symbol.Modules(), symbol.Size(),
+        Rect(kPaymentLeft, kQrTop, kPaymentLeft + kSymbolSideMm, kQrTop + kSymbolSideMm), clBlack);
 
     // The black square with the white cross, in the flag's proportions (arms 6 by 20 of 32).
     const SquareMm cross = QrSymbol::SwissCross();

@@ -2,7 +2,9 @@
 
 #include <QFontInfo>
 #include <QFontMetricsF>
+#include <QImage>
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPen>
@@ -125,6 +127,35 @@ void QPainterCanvas::FillRects(const std::vector<DeviceRect>& rects, TColor colo
     path.addRect(ToQRect(r));
   }
   painter_.fillPath(path, ToQColor(color));
+}
+
+void QPainterCanvas::FillCells(const std::vector<bool>& dark, int columns, const DeviceRect& target,
+                               TColor color) {
+  // Black cells into a PDF: a lossless 1-bit image, never interpolated, a few hundred bytes
+  // where the rectangles' path takes ten kilobytes a page to write and compress. Its light
+  // cells are white, as a QR code's are. Other devices take the merged path, which stays
+  // vector in SVG.
+  const QPaintEngine* engine = painter_.paintEngine();
+  if (columns <= 0 || color != clBlack || engine == nullptr ||
+      engine->type() != QPaintEngine::Pdf) {
+    ICanvas::FillCells(dark, columns, target, color);
+    return;
+  }
+  const int rows = static_cast<int>(dark.size() / static_cast<std::size_t>(columns));
+  QImage cells(columns, rows, QImage::Format_Mono);
+  cells.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+  cells.fill(1);
+  for (int y = 0; y < rows; ++y) {
+    for (int x = 0; x < columns; ++x) {
+      if (dark[static_cast<std::size_t>(y * columns + x)]) {
+        cells.setPixel(x, y, 0);
+      }
+    }
+  }
+  painter_.save();
+  painter_.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  painter_.drawImage(ToQRect(target), cells);
+  painter_.restore();
 }
 
 void QPainterCanvas::LineTo(double x, double y) {

@@ -34,6 +34,8 @@ class QPainterCanvas final : public ICanvas {
   void FillRect(const DeviceRect& rect, TColor color) override;
   // One path, filled once: no antialiased seams where rectangles touch.
   void FillRects(const std::vector<DeviceRect>& rects, TColor color) override;
+  void FillCells(const std::vector<bool>& dark, int columns, const DeviceRect& target,
+                 TColor color) override;
   void MoveTo(double x, double y) override { penPosition_ = QPointF(x, y); }
   void LineTo(double x, double y) override;
   void TextOut(double x, double y, const std::string& text) override;

@@ -8,6 +8,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QImage>
+#include <QImageReader>
 #include <QPainter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -80,16 +81,18 @@ bool Have(const char* tool) {
   return !QStandardPaths::findExecutable(tool).isEmpty();
 }
 
-// pdftoppm's PNG of the PDF's page at 300 dpi.
-QImage Rasterised(const QByteArray& pdf) {
+// pdftoppm's PNG of the PDF's page.
+QImage Rasterised(const QByteArray& pdf, int dpi = 300) {
   QTemporaryDir dir;
   QFile file(dir.filePath("page.pdf"));
   file.open(QIODevice::WriteOnly);
   file.write(pdf);
   file.close();
   QProcess p;
-  p.start("pdftoppm", {"-r", "300", "-png", "-singlefile", file.fileName(), dir.filePath("page")});
+  p.start("pdftoppm", {"-r", QString::number(dpi), "-png", "-singlefile", file.fileName(),
+                       dir.filePath("page")});
   EXPECT_TRUE(p.waitForFinished(60000));
+  QImageReader::setAllocationLimit(512);  // an A4 page at 600 dpi passes the 128 MB default
   return QImage(dir.filePath("page.png"));
 }
 
@@ -196,31 +199,39 @@ TEST(QrBillPage, GeometryOnA600DpiRaster) {
       {QrBillPage::Bill, true, false},
       {QrBillPage::A4, true, true},
   };
-  for (const Case& c : cases) {
-    Page page(c.page, SampleBill(Language::fr, c.blank), c.separators);
-    const Raster raster(page.report.RenderToImage(600));
-    const double top = c.page == QrBillPage::A4 ? 192 : 0;
-    // The symbol's edges: the finder patterns reach all four.
-    const auto [l, t, r, b] = raster.DarkBounds(64, top + 14, 116, top + 66);
-    EXPECT_NEAR(l, 67, 0.1);
-    EXPECT_NEAR(t, top + 17, 0.1);
-    EXPECT_NEAR(r - l, 46, 0.1);
-    EXPECT_NEAR(b - t, 46, 0.1);
-    EXPECT_NEAR(top + 105 - b, 42, 0.1) << "bottom edge 42 mm above the bill's foot";
-    // The cross: a 7 mm black square (below the arms), a white arm 7 × 6/32 mm wide, the
-    // square framed in white.
-    const double cx = 67 + 23, cy = top + 17 + 23;
-    EXPECT_NEAR(raster.Run(cx, cy + 3.0, true), 7.0, 0.1);
-    EXPECT_NEAR(raster.Run(cx + 3.0, cy, false), 7.0, 0.1);
-    EXPECT_NEAR(raster.Run(cx, cy - 1.5, true), 7.0 * 6 / 32, 0.1);
-    EXPECT_FALSE(raster.Dark(cx - 3.75, cy + 3.0));
-    EXPECT_FALSE(raster.Dark(cx + 3.0, cy + 3.75));
-    // The separation line between receipt and payment part.
-    EXPECT_EQ(raster.Dark(62, top + 60), c.separators);
-    // The line above: on the A4 page only, where the bill's top is not the paper's edge.
-    EXPECT_EQ(raster.Dark(150, top + 0.05), c.separators && c.page == QrBillPage::A4);
-    // Corner marks: the top-left corner of the payment part's amount box (78, 71.9 mm).
-    EXPECT_EQ(raster.Dark(78.05, top + 68 + 11 * 25.4 / 72 + 1.5), c.blank);
+  // The image draws the modules as one path, the PDF as a 1-bit image: both must land here.
+  for (const bool fromPdf : {false, true}) {
+    for (const Case& c : cases) {
+      Page page(c.page, SampleBill(Language::fr, c.blank), c.separators);
+      SCOPED_TRACE(fromPdf ? "PDF through pdftoppm" : "image");
+      if (fromPdf && !Have("pdftoppm")) {
+        GTEST_SKIP() << "pdftoppm missing";
+      }
+      const Raster raster(fromPdf ? Rasterised(Pdf(page.report.QuickRep), 600)
+                                  : page.report.RenderToImage(600));
+      const double top = c.page == QrBillPage::A4 ? 192 : 0;
+      // The symbol's edges: the finder patterns reach all four.
+      const auto [l, t, r, b] = raster.DarkBounds(64, top + 14, 116, top + 66);
+      EXPECT_NEAR(l, 67, 0.1);
+      EXPECT_NEAR(t, top + 17, 0.1);
+      EXPECT_NEAR(r - l, 46, 0.1);
+      EXPECT_NEAR(b - t, 46, 0.1);
+      EXPECT_NEAR(top + 105 - b, 42, 0.1) << "bottom edge 42 mm above the bill's foot";
+      // The cross: a 7 mm black square (below the arms), a white arm 7 × 6/32 mm wide, the
+      // square framed in white.
+      const double cx = 67 + 23, cy = top + 17 + 23;
+      EXPECT_NEAR(raster.Run(cx, cy + 3.0, true), 7.0, 0.1);
+      EXPECT_NEAR(raster.Run(cx + 3.0, cy, false), 7.0, 0.1);
+      EXPECT_NEAR(raster.Run(cx, cy - 1.5, true), 7.0 * 6 / 32, 0.1);
+      EXPECT_FALSE(raster.Dark(cx - 3.75, cy + 3.0));
+      EXPECT_FALSE(raster.Dark(cx + 3.0, cy + 3.75));
+      // The separation line between receipt and payment part.
+      EXPECT_EQ(raster.Dark(62, top + 60), c.separators);
+      // The line above: on the A4 page only, where the bill's top is not the paper's edge.
+      EXPECT_EQ(raster.Dark(150, top + 0.05), c.separators && c.page == QrBillPage::A4);
+      // Corner marks: the top-left corner of the payment part's amount box (78, 71.9 mm).
+      EXPECT_EQ(raster.Dark(78.05, top + 68 + 11 * 25.4 / 72 + 1.5), c.blank);
+    }
   }
 }
 

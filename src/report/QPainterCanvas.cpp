@@ -11,6 +11,7 @@
 #include <algorithm>
 
 #include "report/QtFont.h"
+#include "report/TextWidthCache.h"
 
 namespace bvr {
 
@@ -199,7 +200,10 @@ void QPainterCanvas::TextRect(const DeviceRect& clip, double x, double y, const 
 }
 
 double QPainterCanvas::TextWidth(const std::string& text) {
-  return Metrics().horizontalAdvance(Q(text));
+  const QPaintDevice* device = painter_.device();
+  return TextWidthCache::ForThisThread().Width(
+      font_, device->devType(), device->logicalDpiX(), text,
+      [&] { return Metrics().horizontalAdvance(Q(text)); });
 }
 
 double QPainterCanvas::TextHeight(const std::string& /*text*/) {

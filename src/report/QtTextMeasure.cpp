@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 
 #include "report/QtFont.h"
+#include "report/TextWidthCache.h"
 
 namespace bvr {
 
@@ -13,8 +14,11 @@ QtTextMeasure::QtTextMeasure() : metricsDevice_(1, 1, QImage::Format_ARGB32) {
 }
 
 double QtTextMeasure::Width(const CanvasFont& font, const std::string& text) const {
-  return QFontMetricsF(ToQFont(font), &metricsDevice_)
-      .horizontalAdvance(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+  return TextWidthCache::ForThisThread().Width(
+      font, metricsDevice_.devType(), metricsDevice_.logicalDpiX(), text, [&] {
+        return QFontMetricsF(ToQFont(font), &metricsDevice_)
+            .horizontalAdvance(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+      });
 }
 
 double QtTextMeasure::Height(const CanvasFont& font) const {

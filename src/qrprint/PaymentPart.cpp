@@ -1,6 +1,7 @@
 #include "qrprint/PaymentPart.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -88,14 +89,16 @@ std::size_t NextCodePoint(const std::string& text, std::size_t i) {
 // One pass over the bill's layout: measuring only (problems collected) or drawing.
 class Layout {
  public:
-  Layout(ICanvas& canvas, const Bill& bill, double left, double top, bool draw)
+  Layout(ICanvas& canvas, const Bill& bill, double left, double top, bool draw,
+         const QrSymbol* symbol = nullptr)
       : canvas_(canvas),
         bill_(bill),
         texts_(TextsFor(bill.language)),
         left_(left),
         top_(top),
         scale_(canvas.PixelsPerInch() / 254.0),
-        draw_(draw) {}
+        draw_(draw),
+        symbol_(symbol) {}
 
   const Problems& problems() const { return problems_; }
 
@@ -263,7 +266,11 @@ class Layout {
     if (!draw_) {
       return;
     }
-    const QrSymbol symbol = MakeQrSymbol(BuildQrPayload(bill_));
+    std::optional<QrSymbol> made;
+    if (symbol_ == nullptr) {
+      made.emplace(MakeQrSymbol(BuildQrPayload(bill_)));
+    }
+    const QrSymbol& symbol = symbol_ != nullptr ? *symbol_ : *made;
     canvas_.FillCells(
         symbol.Modules(), symbol.Size(),
         Rect(kPaymentLeft, kQrTop, kPaymentLeft + kSymbolSideMm, kQrTop + kSymbolSideMm), clBlack);
@@ -414,6 +421,7 @@ class Layout {
   double top_;
   double scale_;  // device units per tenth of a millimetre
   bool draw_;
+  const QrSymbol* symbol_;
   Problems problems_;
 };
 
@@ -444,7 +452,7 @@ void DrawPaymentPart(ICanvas& canvas, const Bill& bill, double left, double top,
   const CanvasPen pen = canvas.Pen();
   const BrushStyle brush = canvas.GetBrushStyle();
   canvas.SetBrushStyle(BrushStyle::Clear);  // texts over nothing: no cell painted behind them
-  Layout layout(canvas, bill, left, top, true);
+  Layout layout(canvas, bill, left, top, true, options.symbol);
   layout.Receipt();
   layout.Payment();
   if (options.separators) {

@@ -18,6 +18,7 @@
 #include "draw/Canvas.h"
 #include "qrbill/Bill.h"
 #include "qrbill/Problem.h"
+#include "qrbill/QrSymbol.h"
 
 namespace bvr::qr {
 
@@ -33,6 +34,9 @@ struct PaymentPartOptions {
   // The line above the bill, left out where the bill's top is the paper's edge (a page of
   // the bill's own size).
   bool lineAbove = true;
+  // The bill's symbol when the caller made it already (MakeQrSymbol of the bill's QR Code
+  // text, for instance ahead of time on another thread); made here when null.
+  const QrSymbol* symbol = nullptr;
 };
 
 // The texts that do not fit their section, measured with the canvas's fonts ("creditor.name :

@@ -3,12 +3,12 @@
 #include <QIODevice>
 #include <QPainter>
 
+#include "batch/PageLoop.h"
 #include "draw/SlipFormPicture.h"
 #include "model/Zones.h"
 #include "print/UReportBVR.h"
 #include "report/AtomicFile.h"
 #include "report/PageWriter.h"
-#include "strings/BvrError.h"
 
 namespace bvr {
 
@@ -42,19 +42,10 @@ void WriteBatchPdf(QIODevice& device, TBvrProperties& layout, std::size_t total,
                        QSizeF(BatchPageWidthMm(settings.page), BatchPageHeightMm(settings.page)),
                        settings.dpi, QString::fromStdString(report.Caption));
   writer.SetPageOffset(settings.pageOffset.dx, settings.pageOffset.dy);
-  const auto changed = [] {
-    throw EBvrError(std::string("CSV: the file changed while it was printed"));
-  };
   Payment payment;
-  for (std::size_t i = 0; i < total; ++i) {
-    QPainter& painter = writer.BeginPage();
-    if (i > 0 && writer.Refused()) {
-      throw EWriteStopped(Fmt("stopped at page %d of %d")
-                              .d(static_cast<long long>(i))
-                              .d(static_cast<long long>(total)));
-    }
+  const auto paint = [&](QPainter& painter) {
     if (!next(payment)) {
-      changed();
+      return false;
     }
     slip.SetPayment({payment.payer, payment.amount, payment.invoice});
     if (settings.page == BatchPage::Invoice) {
@@ -62,14 +53,10 @@ void WriteBatchPdf(QIODevice& device, TBvrProperties& layout, std::size_t total,
     } else {
       report.PaintSlipPage(painter);
     }
-    if (progress) {
-      progress(i + 1, total);
-    }
-  }
-  if (next(payment)) {
-    changed();
-  }
-  writer.Finish();
+    return true;
+  };
+  WritePages(
+      writer, total, paint, [&] { return next(payment); }, progress);
 }
 
 void WriteBatchPdf(QIODevice& device, TBvrProperties& layout, const std::vector<Payment>& payments,

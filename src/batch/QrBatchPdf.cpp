@@ -6,11 +6,10 @@
 #include <future>
 #include <optional>
 
+#include "batch/PageLoop.h"
 #include "qrbill/Payload.h"
 #include "qrbill/QrSymbol.h"
-#include "report/AtomicFile.h"
 #include "report/PageWriter.h"
-#include "strings/BvrError.h"
 
 namespace bvr {
 
@@ -71,40 +70,22 @@ void WriteQrBatchPdf(QIODevice& device, std::size_t total, const QrBillSource& n
   report.QrBill.Options.separators = settings.separators;
   PdfPageWriter writer(device, report.PaperMm(), settings.dpi, "QR-factures");
   writer.SetPageOffset(settings.pageOffset.dx, settings.pageOffset.dy);
-  const auto changed = [] {
-    throw EBvrError(std::string("CSV: the file changed while it was printed"));
-  };
   BillsAhead bills(next, total);
   std::optional<qr::QrSymbol> symbol;
-  for (std::size_t i = 0; i < total; ++i) {
-    QPainter& painter = writer.BeginPage();
-    if (i > 0 && writer.Refused()) {
-      throw EWriteStopped(Fmt("stopped at page %d of %d")
-                              .d(static_cast<long long>(i))
-                              .d(static_cast<long long>(total)));
-    }
+  const auto paint = [&](QPainter& painter) {
     if (!bills.Take(report.QrBill.Bill, symbol)) {
-      changed();
+      return false;
     }
     report.QrBill.Options.symbol = &*symbol;
     report.QuickRep.PaintPage(painter);
-    if (progress) {
-      progress(i + 1, total);
-    }
-  }
-  report.QrBill.Options.symbol = nullptr;
-  qr::Bill extra;
-  if (next(extra)) {
-    changed();
-  }
-  writer.Finish();
-}
-
-void WriteQrBatchPdfFile(const std::string& path, std::size_t total, const QrBillSource& next,
-                         const QrBatchSettings& settings, const BatchProgress& progress) {
-  WriteFileAtomically(QString::fromStdString(path), [&](QIODevice& file) {
-    WriteQrBatchPdf(file, total, next, settings, progress);
-  });
+    report.QrBill.Options.symbol = nullptr;
+    return true;
+  };
+  const auto more = [&] {
+    qr::Bill extra;
+    return next(extra);
+  };
+  WritePages(writer, total, paint, more, progress);
 }
 
 }  // namespace bvr

@@ -5,7 +5,6 @@
 #include <QSizeF>
 #include <cstddef>
 #include <functional>
-#include <string>
 
 #include "batch/BatchPdf.h"
 #include "print/QrBillReport.h"
@@ -35,9 +34,5 @@ using QrBillSource = std::function<bool(qr::Bill& bill)>;
 // the first page the device refused.
 void WriteQrBatchPdf(QIODevice& device, std::size_t total, const QrBillSource& next,
                      const QrBatchSettings& settings, const BatchProgress& progress = {});
-
-// The same into a file that appears complete or not at all.
-void WriteQrBatchPdfFile(const std::string& path, std::size_t total, const QrBillSource& next,
-                         const QrBatchSettings& settings, const BatchProgress& progress = {});
 
 }  // namespace bvr

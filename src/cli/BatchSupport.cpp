@@ -4,7 +4,9 @@
 
 #include <algorithm>
 
-#include "batch/Progress.h"
+#include "cli/ImageFiles.h"
+#include "printing/CupsPrinting.h"
+#include "report/AtomicFile.h"
 #include "strings/BvrError.h"
 
 namespace bvr::cli {
@@ -94,6 +96,37 @@ RowSlice RowsOption(const std::optional<std::string>& value) {
     throw UsageError("--rows takes FROM-TO or FROM- (rows from 1, FROM <= TO), e.g. 1-5000");
   }
   return {from, to};
+}
+
+BatchOutput::BatchOutput(const Options& options)
+    : target_(PrintTargetOf(options)), path_(options.Value("-o").value_or("")) {
+  if (path_.empty() && !target_) {
+    throw UsageError("missing -o OUT.pdf or --printer NAME");
+  }
+  if (!target_ && !EndsWith(path_, ".pdf")) {
+    throw UsageError("the output must end in .pdf");
+  }
+}
+
+void BatchOutput::RefuseOverInputs(const std::vector<std::string>& inputs) const {
+  if (!target_) {
+    RefuseOutputOverInputs(path_, inputs);
+  }
+}
+
+SlipOffset BatchOutput::PageOffset() const {
+  return target_ ? SlipOffset{target_->offset.dx, target_->offset.dy} : SlipOffset{};
+}
+
+void BatchOutput::Write(const std::string& title, QSizeF paperMm,
+                        const std::function<void(QIODevice&)>& write, std::ostream& out) const {
+  if (target_) {
+    const int job = PrintPdf({target_->queue, title, paperMm, target_->copies}, write);
+    out << JobName(*target_, job) << "\n";
+    return;
+  }
+  WriteFileAtomically(QString::fromStdString(path_), write);
+  out << path_ << "\n";
 }
 
 }  // namespace bvr::cli

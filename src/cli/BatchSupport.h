@@ -2,15 +2,22 @@
 // the CSV file read twice in its encoding, and the --encoding and --rows options.
 #pragma once
 
+#include <QSizeF>
 #include <chrono>
 #include <cstddef>
+#include <functional>
 #include <limits>
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "batch/Csv.h"
+#include "batch/Progress.h"
 #include "cli/CliSupport.h"
+#include "cli/PrintTarget.h"
+
+class QIODevice;
 
 namespace bvr::cli {
 
@@ -64,6 +71,39 @@ struct RowSlice {
 };
 
 RowSlice RowsOption(const std::optional<std::string>& value);
+
+// The next item of a slice: read (which fills item with the file's next row, false at the
+// end) is called past the rows before the slice; false at the end or past row last.
+template <class Item, class Read>
+bool NextInSlice(const RowSlice& rows, std::size_t last, Item& item, Read&& read) {
+  do {
+    if (!read(item)) {
+      return false;
+    }
+  } while (item.row < rows.from);
+  return item.row <= last;
+}
+
+// Where a batch's pages go: one job on a print queue (--printer) or a PDF file (-o).
+class BatchOutput {
+ public:
+  // Fails (UsageError) without -o or --printer, or for a file that does not end in .pdf.
+  explicit BatchOutput(const Options& options);
+
+  const std::optional<PrintTarget>& Target() const { return target_; }
+  // Refuses a file that would overwrite one of the inputs; nothing for a print queue.
+  void RefuseOverInputs(const std::vector<std::string>& inputs) const;
+  // The queue's stored offset, tenths of a millimetre; none for a file.
+  SlipOffset PageOffset() const;
+  // Sends what write writes: as one job titled title on paper (mm), or into the file, which
+  // appears complete or not at all. Prints the job's name or the file's path on out.
+  void Write(const std::string& title, QSizeF paperMm, const std::function<void(QIODevice&)>& write,
+             std::ostream& out) const;
+
+ private:
+  std::optional<PrintTarget> target_;
+  std::string path_;
+};
 
 // bvrslip batch --kind qr.
 int RunQrBatch(const Options& options, std::ostream& out, std::ostream& err);

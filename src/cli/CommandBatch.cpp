@@ -12,9 +12,6 @@
 #include "cli/CliSupport.h"
 #include "cli/Command.h"
 #include "cli/GuiApplication.h"
-#include "cli/ImageFiles.h"
-#include "cli/PrintTarget.h"
-#include "printing/CupsPrinting.h"
 #include "strings/BvrError.h"
 
 namespace bvr::cli {
@@ -37,20 +34,12 @@ int RunSlipBatch(const Options& options, std::ostream& out, std::ostream& err) {
       throw UsageError(std::string(qrOnly) + " is for --kind qr");
     }
   }
-  std::string output;
   std::unique_ptr<QGuiApplication> app;  // outlives everything that paints
   const std::string csvPath = options.Value("--csv").value_or("");
   if (csvPath.empty()) {
     throw UsageError("missing --csv PAYMENTS.csv");
   }
-  const std::optional<PrintTarget> target = PrintTargetOf(options);
-  output = options.Value("-o").value_or("");
-  if (output.empty() && !target) {
-    throw UsageError("missing -o OUT.pdf or --printer NAME");
-  }
-  if (!target && !EndsWith(output, ".pdf")) {
-    throw UsageError("the output must end in .pdf");
-  }
+  const BatchOutput output(options);
   const RowSlice rows = RowsOption(options.Value("--rows"));
   BatchSettings settings;
   settings.page = PageOption(options.Value("--page").value_or("invoice"));
@@ -66,9 +55,7 @@ int RunSlipBatch(const Options& options, std::ostream& out, std::ostream& err) {
 
   // Everything is read and checked before the output is opened.
   const std::string layoutPath = options.Value("--layout").value_or("");
-  if (!target) {
-    RefuseOutputOverInputs(output, {csvPath, layoutPath});
-  }
+  output.RefuseOverInputs({csvPath, layoutPath});
   const std::unique_ptr<TBvrProperties> layout = LoadLayout(layoutPath);
   try {
     CheckBatchLayout(*layout);
@@ -105,12 +92,7 @@ int RunSlipBatch(const Options& options, std::ostream& out, std::ostream& err) {
   csvFile.Rewind();
   PaymentReader reader(csvFile.Source(), csvFile.Encoding());
   const PaymentSource next = [&](Payment& p) {
-    do {
-      if (!reader.Next(p)) {
-        return false;
-      }
-    } while (p.row < rows.from);
-    if (p.row > last) {
+    if (!NextInSlice(rows, last, p, [&](Payment& q) { return reader.Next(q); })) {
       return false;
     }
     if (!settings.settingMode) {
@@ -124,18 +106,13 @@ int RunSlipBatch(const Options& options, std::ostream& out, std::ostream& err) {
     progress(done, all);
   };
   const std::size_t pages = rows.Pages(total);
-  if (target) {
-    // The stored offset moves the whole page; --offset moves the slip on top of it.
-    settings.pageOffset = {target->offset.dx, target->offset.dy};
-    const QSizeF paper(BatchPageWidthMm(settings.page), BatchPageHeightMm(settings.page));
-    const int job = PrintPdf(
-        {target->queue, "Factures avec BVR", paper, target->copies},
-        [&](QIODevice& device) { WriteBatchPdf(device, *layout, pages, next, settings, onPage); });
-    out << JobName(*target, job) << "\n";
-    return kExitOk;
-  }
-  WriteBatchPdfFile(output, *layout, pages, next, settings, onPage);
-  out << output << "\n";
+  // A queue's stored offset moves the whole page; --offset moves the slip on top of it.
+  settings.pageOffset = output.PageOffset();
+  const QSizeF paper(BatchPageWidthMm(settings.page), BatchPageHeightMm(settings.page));
+  output.Write(
+      "Factures avec BVR", paper,
+      [&](QIODevice& device) { WriteBatchPdf(device, *layout, pages, next, settings, onPage); },
+      out);
   return kExitOk;
 }
 

@@ -13,10 +13,7 @@
 #include "cli/CliSupport.h"
 #include "cli/Command.h"
 #include "cli/GuiApplication.h"
-#include "cli/ImageFiles.h"
-#include "cli/PrintTarget.h"
 #include "model/BvrProperties.h"
-#include "printing/CupsPrinting.h"
 #include "qrbill/BillJson.h"
 #include "qrprint/PaymentPart.h"
 #include "report/QtTextMeasure.h"
@@ -74,14 +71,7 @@ int RunQrBatch(const Options& options, std::ostream& out, std::ostream& err) {
   if (csvPath.empty()) {
     throw UsageError("missing --csv ROWS.csv");
   }
-  const std::optional<PrintTarget> target = PrintTargetOf(options);
-  const std::string output = options.Value("-o").value_or("");
-  if (output.empty() && !target) {
-    throw UsageError("missing -o OUT.pdf or --printer NAME");
-  }
-  if (!target && !EndsWith(output, ".pdf")) {
-    throw UsageError("the output must end in .pdf");
-  }
+  const BatchOutput output(options);
   const RowSlice rows = RowsOption(options.Value("--rows"));
   QrBatchSettings settings;
   settings.page = QrPageOption(options.Value("--page").value_or("a4"));
@@ -89,9 +79,7 @@ int RunQrBatch(const Options& options, std::ostream& out, std::ostream& err) {
 
   // Everything is read and checked before the output is opened.
   const std::optional<std::string> layoutPath = options.Value("--layout");
-  if (!target) {
-    RefuseOutputOverInputs(output, {csvPath, billPath, layoutPath.value_or("")});
-  }
+  output.RefuseOverInputs({csvPath, billPath, layoutPath.value_or("")});
   const qr::Bill templateBill = ReadTemplate(billPath);
   const std::optional<ReferenceLayout> scheme = SchemeOption(layoutPath);
   BatchCsvFile csvFile(csvPath, options.Value("--encoding"), err);
@@ -121,12 +109,7 @@ int RunQrBatch(const Options& options, std::ostream& out, std::ostream& err) {
   QrBillRowReader reader(csvFile.Source(), csvFile.Encoding(), templateBill, scheme);
   QrBillRow row;
   const QrBillSource next = [&](qr::Bill& bill) {
-    do {
-      if (!reader.Next(row)) {
-        return false;
-      }
-    } while (row.row < rows.from);
-    if (row.row > last) {
+    if (!NextInSlice(rows, last, row, [&](QrBillRow& r) { return reader.Next(r); })) {
       return false;
     }
     if (!row.problems.empty()) {  // the file changed since the first pass
@@ -142,16 +125,10 @@ int RunQrBatch(const Options& options, std::ostream& out, std::ostream& err) {
     progress(done, all);
   };
   const std::size_t pages = rows.Pages(total);
-  if (target) {
-    settings.pageOffset = {target->offset.dx, target->offset.dy};
-    const int job = PrintPdf(
-        {target->queue, "QR-factures", QrBatchPaperMm(settings.page), target->copies},
-        [&](QIODevice& device) { WriteQrBatchPdf(device, pages, next, settings, onPage); });
-    out << JobName(*target, job) << "\n";
-    return kExitOk;
-  }
-  WriteQrBatchPdfFile(output, pages, next, settings, onPage);
-  out << output << "\n";
+  settings.pageOffset = output.PageOffset();
+  output.Write(
+      "QR-factures", QrBatchPaperMm(settings.page),
+      [&](QIODevice& device) { WriteQrBatchPdf(device, pages, next, settings, onPage); }, out);
   return kExitOk;
 }
 

@@ -55,16 +55,16 @@ void ICanvas::FillCells(const std::vector<bool>& dark, int columns, const Device
   const std::size_t rows = dark.size() / width;
   const double cellWidth = (target.Right - target.Left) / static_cast<double>(width);
   const double cellHeight = (target.Bottom - target.Top) / static_cast<double>(rows);
+  const auto isDark = [&](std::size_t x, std::size_t y) { return dark[y * width + x]; };
   std::vector<DeviceRect> runs;
   for (std::size_t y = 0; y < rows; ++y) {
-    const auto row = dark.begin() + static_cast<std::ptrdiff_t>(y * width);
     for (std::size_t x = 0; x < width;) {
-      if (!row[static_cast<std::ptrdiff_t>(x)]) {
+      if (!isDark(x, y)) {
         ++x;
         continue;
       }
       const std::size_t start = x;
-      while (x < width && row[static_cast<std::ptrdiff_t>(x)]) {
+      while (x < width && isDark(x, y)) {
         ++x;
       }
       runs.push_back({target.Left + static_cast<double>(start) * cellWidth,

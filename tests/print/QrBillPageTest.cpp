@@ -81,19 +81,33 @@ bool Have(const char* tool) {
   return !QStandardPaths::findExecutable(tool).isEmpty();
 }
 
+// A PDF written into a temporary folder, for poppler's tools to read.
+struct PdfOnDisk {
+  explicit PdfOnDisk(const QByteArray& pdf) : path(dir.filePath("page.pdf")) {
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(pdf);
+  }
+  // The tool's standard output, run as: tool before... FILE after...
+  QString Run(const QString& tool, const QStringList& before, const QStringList& after,
+              int timeoutMs) const {
+    QProcess p;
+    p.start(tool, before + QStringList{path} + after);
+    EXPECT_TRUE(p.waitForFinished(timeoutMs)) << tool.toStdString();
+    return QString::fromUtf8(p.readAllStandardOutput());
+  }
+
+  QTemporaryDir dir;
+  QString path;
+};
+
 // pdftoppm's PNG of the PDF's page.
 QImage Rasterised(const QByteArray& pdf, int dpi = 300) {
-  QTemporaryDir dir;
-  QFile file(dir.filePath("page.pdf"));
-  file.open(QIODevice::WriteOnly);
-  file.write(pdf);
-  file.close();
-  QProcess p;
-  p.start("pdftoppm", {"-r", QString::number(dpi), "-png", "-singlefile", file.fileName(),
-                       dir.filePath("page")});
-  EXPECT_TRUE(p.waitForFinished(60000));
+  const PdfOnDisk file(pdf);
+  file.Run("pdftoppm", {"-r", QString::number(dpi), "-png", "-singlefile"},
+           {file.dir.filePath("page")}, 60000);
   QImageReader::setAllocationLimit(512);  // an A4 page at 600 dpi passes the 128 MB default
-  return QImage(dir.filePath("page.png"));
+  return QImage(file.dir.filePath("page.png"));
 }
 
 TEST(QrBillPage, SymbolDecodesToThePayloadInEachLanguageOnBothPages) {
@@ -241,15 +255,7 @@ struct Word {
 };
 
 std::vector<Word> WordsOf(const QByteArray& pdf) {
-  QTemporaryDir dir;
-  QFile file(dir.filePath("page.pdf"));
-  file.open(QIODevice::WriteOnly);
-  file.write(pdf);
-  file.close();
-  QProcess p;
-  p.start("pdftotext", {"-bbox", file.fileName(), "-"});
-  EXPECT_TRUE(p.waitForFinished(30000));
-  const QString html = QString::fromUtf8(p.readAllStandardOutput());
+  const QString html = PdfOnDisk(pdf).Run("pdftotext", {"-bbox"}, {"-"}, 30000);
   static const QRegularExpression re(
       R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="[\d.]+" yMax="[\d.]+">([^<]*)</word>)re");
   std::vector<Word> words;
@@ -312,15 +318,7 @@ TEST(QrBillPage, PdfEmbedsTheFaces) {
   }
   Page page(QrBillPage::Bill, SampleBill(Language::fr, false));
   const QByteArray pdf = Pdf(page.report.QuickRep);
-  QTemporaryDir dir;
-  QFile file(dir.filePath("page.pdf"));
-  file.open(QIODevice::WriteOnly);
-  file.write(pdf);
-  file.close();
-  QProcess p;
-  p.start("pdffonts", {file.fileName()});
-  ASSERT_TRUE(p.waitForFinished(30000));
-  const QString fonts = QString::fromUtf8(p.readAllStandardOutput());
+  const QString fonts = PdfOnDisk(pdf).Run("pdffonts", {}, {}, 30000);
   for (const char* face : {"LiberationSans ", "LiberationSans-Bold "}) {
     const QRegularExpression embedded(QString("^%1.* yes ").arg(face),
                                       QRegularExpression::MultilineOption);

@@ -210,25 +210,17 @@ bool QrBillRowReader::Next(QrBillRow& row) {
   return true;
 }
 
-std::vector<std::string> RowProblemLines(std::size_t row, const qr::Problems& problems) {
-  std::vector<std::string> lines;
-  for (const qr::Problem& p : problems) {
-    lines.push_back("row " + std::to_string(row) + ", " + p.Text());
-  }
-  return lines;
-}
-
 void BatchProblems::Add(std::size_t row, const qr::Problems& problems) {
   if (problems.empty()) {
     return;
   }
   ++rows_;
   total_ += problems.size();
-  for (std::string& line : RowProblemLines(row, problems)) {
+  for (const qr::Problem& p : problems) {
     if (lines_.size() == shown_) {
       return;
     }
-    lines_.push_back(std::move(line));
+    lines_.push_back("row " + std::to_string(row) + ", " + p.Text());
   }
 }
 

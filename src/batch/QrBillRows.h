@@ -46,10 +46,8 @@ class QrBillRowReader {
   std::unique_ptr<State> state_;
 };
 
-// "row 4, debtor.town : …" for each problem of a row.
-std::vector<std::string> RowProblemLines(std::size_t row, const qr::Problems& problems);
-
-// The report of a batch's problems: at most `shown` lines, then how many more there are.
+// The report of a batch's problems, "row 4, debtor.town : …" a line: at most `shown` lines,
+// then how many more there are.
 class BatchProblems {
  public:
   explicit BatchProblems(std::size_t shown = 20) : shown_(shown) {}

@@ -11,7 +11,7 @@
 #include <algorithm>
 
 #include "report/QtFont.h"
-#include "report/TextWidthCache.h"
+#include "report/TextMetricsCache.h"
 
 namespace bvr {
 
@@ -22,6 +22,11 @@ QString Q(const std::string& text) {
 
 QRectF ToQRect(const DeviceRect& r) {
   return QRectF(QPointF(r.Left, r.Top), QPointF(r.Right, r.Bottom));
+}
+
+TextMetricsCache::DeviceKind DeviceOf(const QPainter& painter) {
+  const QPaintDevice* device = painter.device();
+  return {device->devType(), device->logicalDpiX(), device->logicalDpiY()};
 }
 }  // namespace
 
@@ -167,13 +172,12 @@ void QPainterCanvas::LineTo(double x, double y) {
 }
 
 void QPainterCanvas::TextOut(double x, double y, const std::string& text) {
-  const QString s = Q(text);
-  const QFontMetricsF& fm = Metrics();
+  const LineSize line = Line();
   if (brushStyle_ == BrushStyle::Solid) {
-    painter_.fillRect(QRectF(x, y, fm.horizontalAdvance(s), fm.height()), ToQColor(brushColor_));
+    painter_.fillRect(QRectF(x, y, TextWidth(text), line.height), ToQColor(brushColor_));
   }
   UseTextPen();
-  painter_.drawText(QPointF(x, y + fm.ascent()), s);
+  painter_.drawText(QPointF(x, y + line.ascent), Q(text));
 }
 
 void QPainterCanvas::TextRect(const DeviceRect& clip, double x, double y, const std::string& text) {
@@ -182,14 +186,18 @@ void QPainterCanvas::TextRect(const DeviceRect& clip, double x, double y, const 
     return;
   }
   const QString s = Q(text);
-  const QFontMetricsF& fm = Metrics();
-  const QPointF baseline(x, y + fm.ascent());
+  const QPointF baseline(x, y + Line().ascent);
   if (brushStyle_ == BrushStyle::Solid) {
     painter_.fillRect(r, ToQColor(brushColor_));
   }
   UseTextPen();
   // A clip path only where the ink would cross the rectangle: most lines lie wholly inside.
-  if (r.contains(fm.boundingRect(s).translated(baseline))) {
+  const DeviceRect ink =
+      TextMetricsCache::ForThisThread().Ink(font_, DeviceOf(painter_), text, [&] {
+        const QRectF box = Metrics().boundingRect(s);
+        return DeviceRect{box.left(), box.top(), box.right(), box.bottom()};
+      });
+  if (r.contains(ToQRect(ink).translated(baseline))) {
     painter_.drawText(baseline, s);
     return;
   }
@@ -200,18 +208,25 @@ void QPainterCanvas::TextRect(const DeviceRect& clip, double x, double y, const 
 }
 
 double QPainterCanvas::TextWidth(const std::string& text) {
-  const QPaintDevice* device = painter_.device();
-  return TextWidthCache::ForThisThread().Width(
-      font_, device->devType(), device->logicalDpiX(), text,
-      [&] { return Metrics().horizontalAdvance(Q(text)); });
+  return TextMetricsCache::ForThisThread().Width(
+      font_, DeviceOf(painter_), text, [&] { return Metrics().horizontalAdvance(Q(text)); });
+}
+
+QPainterCanvas::LineSize QPainterCanvas::Line() {
+  const TextMetricsCache::LineMetrics line =
+      TextMetricsCache::ForThisThread().Line(font_, DeviceOf(painter_), [&] {
+        const QFontMetricsF& fm = Metrics();
+        return TextMetricsCache::LineMetrics{fm.height(), fm.ascent()};
+      });
+  return {line.height, line.ascent};
 }
 
 double QPainterCanvas::TextHeight(const std::string& /*text*/) {
-  return Metrics().height();
+  return Line().height;
 }
 
 double QPainterCanvas::TextAscent() {
-  return Metrics().ascent();
+  return Line().ascent;
 }
 
 void QPainterCanvas::PushClip(const DeviceRect& rect) {

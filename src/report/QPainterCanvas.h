@@ -53,6 +53,12 @@ class QPainterCanvas final : public ICanvas {
 
  private:
   const QFontMetricsF& Metrics();
+  struct LineSize {
+    double height;
+    double ascent;
+  };
+  // The current font's, measured once per font and device in a thread.
+  LineSize Line();
   // Text is drawn with a pen of the font's colour, lines and frames with the canvas pen; the
   // painter switches only when the kind of drawing changes, so that a page of text does not
   // carry a pen change around every item.

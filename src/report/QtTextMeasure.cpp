@@ -3,7 +3,7 @@
 #include <QFontMetricsF>
 
 #include "report/QtFont.h"
-#include "report/TextWidthCache.h"
+#include "report/TextMetricsCache.h"
 
 namespace bvr {
 
@@ -14,8 +14,9 @@ QtTextMeasure::QtTextMeasure() : metricsDevice_(1, 1, QImage::Format_ARGB32) {
 }
 
 double QtTextMeasure::Width(const CanvasFont& font, const std::string& text) const {
-  return TextWidthCache::ForThisThread().Width(
-      font, metricsDevice_.devType(), metricsDevice_.logicalDpiX(), text, [&] {
+  return TextMetricsCache::ForThisThread().Width(
+      font, {metricsDevice_.devType(), metricsDevice_.logicalDpiX(), metricsDevice_.logicalDpiY()},
+      text, [&] {
         return QFontMetricsF(ToQFont(font), &metricsDevice_)
             .horizontalAdvance(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
       });

@@ -1,0 +1,58 @@
+// Metrics of texts already measured, per font and device: a batch measures and draws the
+// same headings, creditor and account lines on every page, and the payer's lines twice on
+// each, and shaping them again costs more than the rest of the page; a font's height and
+// ascent, asked for on every page, would load its engine again each time. Per thread, since
+// Qt's font engines are; each kind emptied when full, so memory stays bounded however many
+// different texts a run measures.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <unordered_map>
+
+#include "draw/Canvas.h"
+
+namespace bvr {
+
+class TextMetricsCache {
+ public:
+  static constexpr std::size_t kMaxEntries = 20000;
+
+  // What the metrics depend on besides the font: Qt sizes fonts by the vertical resolution.
+  struct DeviceKind {
+    int type = 0;
+    int dpiX = 0;
+    int dpiY = 0;
+  };
+  struct LineMetrics {
+    double height = 0;
+    double ascent = 0;
+  };
+
+  static TextMetricsCache& ForThisThread();
+
+  // Each is measured by measure the first time it is asked for.
+  // The width of text in font on a device of that kind.
+  double Width(const CanvasFont& font, const DeviceKind& device, const std::string& text,
+               const std::function<double()>& measure);
+  // The box the glyphs of text cover, relative to its baseline origin.
+  DeviceRect Ink(const CanvasFont& font, const DeviceKind& device, const std::string& text,
+                 const std::function<DeviceRect()>& measure);
+  // The font's line height and ascent.
+  LineMetrics Line(const CanvasFont& font, const DeviceKind& device,
+                   const std::function<LineMetrics()>& measure);
+
+ private:
+  template <typename Value>
+  Value Find(std::unordered_map<std::string, Value>& known, const CanvasFont& font,
+             const DeviceKind& device, const std::string& text,
+             const std::function<Value()>& measure);
+
+  std::unordered_map<std::string, double> widths_;
+  std::unordered_map<std::string, DeviceRect> inks_;
+  std::unordered_map<std::string, LineMetrics> lines_;
+  std::string key_;
+};
+
+}  // namespace bvr

@@ -5,12 +5,9 @@
 #include <exception>
 #include <iostream>
 
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
-
 #include "cli/CliSupport.h"
 #include "cli/Command.h"
+#include "report/MemoryReuse.h"
 
 namespace bvr::cli {
 
@@ -42,25 +39,13 @@ std::string UsageOf(const std::string& name) {
   return {};
 }
 
-// The PDF writer allocates and frees its compression state (a few hundred KB) for every
-// stream of every page. glibc's defaults map such blocks afresh and give freed memory back
-// at once, so a batch spent a third of its time in page faults and zeroing. Keeping freed
-// memory for reuse costs a few MB once, not per page.
-void KeepFreedMemoryForReuse() {
-#ifdef __GLIBC__
-  mallopt(M_MMAP_THRESHOLD, 32 << 20);
-  mallopt(M_TRIM_THRESHOLD, 256 << 20);
-  mallopt(M_TOP_PAD, 16 << 20);
-#endif
-}
-
 }  // namespace bvr::cli
 
 int main(int argc, char** argv) {
   using namespace bvr::cli;
   // A file-size limit makes a write fail (and be reported) instead of killing the tool.
   std::signal(SIGXFSZ, SIG_IGN);
-  KeepFreedMemoryForReuse();
+  bvr::KeepFreedMemoryForReuse();
   std::vector<Command>& commands = Commands();
   std::sort(commands.begin(), commands.end(),
             [](const Command& a, const Command& b) { return a.name < b.name; });

@@ -1,5 +1,7 @@
 #include "report/MemoryReuse.h"
 
+#include <cstdlib>  // defines __GLIBC__ where it applies; nothing before it does
+
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif

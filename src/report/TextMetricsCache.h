@@ -2,8 +2,9 @@
 // same headings, creditor and account lines on every page, and the payer's lines twice on
 // each, and shaping them again costs more than the rest of the page; a font's height and
 // ascent, asked for on every page, would load its engine again each time. Per thread, since
-// Qt's font engines are; each kind emptied when full, so memory stays bounded however many
-// different texts a run measures.
+// Qt's font engines are. Each kind is emptied when full: the lines that repeat are a few
+// dozen, while a batch brings new payers and references on every page, and a larger cache
+// would only hold those and make a long run's memory grow.
 #pragma once
 
 #include <cstddef>
@@ -17,7 +18,7 @@ namespace bvr {
 
 class TextMetricsCache {
  public:
-  static constexpr std::size_t kMaxEntries = 20000;
+  static constexpr std::size_t kMaxEntries = 2000;
 
   // What the metrics depend on besides the font: Qt sizes fonts by the vertical resolution.
   struct DeviceKind {

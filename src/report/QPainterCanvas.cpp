@@ -81,13 +81,15 @@ void QPainterCanvas::UseLinePen() {
 }
 
 void QPainterCanvas::SetFont(const CanvasFont& font) {
-  if (font == font_ && metrics_) {
+  // The painter holds font_ from the constructor on, and gets it back after every PopClip.
+  if (font == font_) {
     return;
   }
   font_ = font;
   qfont_ = ToQFont(font);
   painter_.setFont(qfont_);
   metrics_.reset();
+  line_.reset();
 }
 
 const QFontMetricsF& QPainterCanvas::Metrics() {
@@ -213,12 +215,15 @@ double QPainterCanvas::TextWidth(const std::string& text) {
 }
 
 QPainterCanvas::LineSize QPainterCanvas::Line() {
-  const TextMetricsCache::LineMetrics line =
-      TextMetricsCache::ForThisThread().Line(font_, DeviceOf(painter_), [&] {
-        const QFontMetricsF& fm = Metrics();
-        return TextMetricsCache::LineMetrics{fm.height(), fm.ascent()};
-      });
-  return {line.height, line.ascent};
+  if (!line_) {
+    const TextMetricsCache::LineMetrics line =
+        TextMetricsCache::ForThisThread().Line(font_, DeviceOf(painter_), [&] {
+          const QFontMetricsF& fm = Metrics();
+          return TextMetricsCache::LineMetrics{fm.height(), fm.ascent()};
+        });
+    line_ = LineSize{line.height, line.ascent};
+  }
+  return *line_;
 }
 
 double QPainterCanvas::TextHeight(const std::string& /*text*/) {

@@ -73,6 +73,7 @@ class QPainterCanvas final : public ICanvas {
   BrushStyle brushStyle_ = BrushStyle::Clear;
   TColor brushColor_ = clWhite;
   std::optional<QFontMetricsF> metrics_;  // of qfont_ on the device, made when first needed
+  std::optional<LineSize> line_;          // of font_, looked up when first needed
   CanvasPen pen_;
   bool textPen_ = false;  // the painter holds the text pen, not pen_
   TColor textPenColor_ = clBlack;

@@ -23,11 +23,6 @@ QString Q(const std::string& text) {
 QRectF ToQRect(const DeviceRect& r) {
   return QRectF(QPointF(r.Left, r.Top), QPointF(r.Right, r.Bottom));
 }
-
-TextMetricsCache::DeviceKind DeviceOf(const QPainter& painter) {
-  const QPaintDevice* device = painter.device();
-  return {device->devType(), device->logicalDpiX(), device->logicalDpiY()};
-}
 }  // namespace
 
 QPainterCanvas::QPainterCanvas(QPainter& painter)
@@ -194,8 +189,8 @@ void QPainterCanvas::TextRect(const DeviceRect& clip, double x, double y, const 
   }
   UseTextPen();
   // A clip path only where the ink would cross the rectangle: most lines lie wholly inside.
-  const DeviceRect ink =
-      TextMetricsCache::ForThisThread().Ink(font_, DeviceOf(painter_), text, [&] {
+  const DeviceRect ink = TextMetricsCache::ForThisThread().Ink(
+      font_, TextMetricsCache::DeviceKind::Of(*painter_.device()), text, [&] {
         const QRectF box = Metrics().boundingRect(s);
         return DeviceRect{box.left(), box.top(), box.right(), box.bottom()};
       });
@@ -211,13 +206,14 @@ void QPainterCanvas::TextRect(const DeviceRect& clip, double x, double y, const 
 
 double QPainterCanvas::TextWidth(const std::string& text) {
   return TextMetricsCache::ForThisThread().Width(
-      font_, DeviceOf(painter_), text, [&] { return Metrics().horizontalAdvance(Q(text)); });
+      font_, TextMetricsCache::DeviceKind::Of(*painter_.device()), text,
+      [&] { return Metrics().horizontalAdvance(Q(text)); });
 }
 
 QPainterCanvas::LineSize QPainterCanvas::Line() {
   if (!line_) {
-    const TextMetricsCache::LineMetrics line =
-        TextMetricsCache::ForThisThread().Line(font_, DeviceOf(painter_), [&] {
+    const TextMetricsCache::LineMetrics line = TextMetricsCache::ForThisThread().Line(
+        font_, TextMetricsCache::DeviceKind::Of(*painter_.device()), [&] {
           const QFontMetricsF& fm = Metrics();
           return TextMetricsCache::LineMetrics{fm.height(), fm.ascent()};
         });

@@ -15,8 +15,7 @@ QtTextMeasure::QtTextMeasure() : metricsDevice_(1, 1, QImage::Format_ARGB32) {
 
 double QtTextMeasure::Width(const CanvasFont& font, const std::string& text) const {
   return TextMetricsCache::ForThisThread().Width(
-      font, {metricsDevice_.devType(), metricsDevice_.logicalDpiX(), metricsDevice_.logicalDpiY()},
-      text, [&] {
+      font, TextMetricsCache::DeviceKind::Of(metricsDevice_), text, [&] {
         return QFontMetricsF(ToQFont(font), &metricsDevice_)
             .horizontalAdvance(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
       });

@@ -1,5 +1,6 @@
 #include "report/TextMetricsCache.h"
 
+#include <QPaintDevice>
 #include <type_traits>
 
 namespace bvr {
@@ -12,6 +13,10 @@ void AppendBytes(std::string& key, const T& value) {
   key.append(reinterpret_cast<const char*>(&value), sizeof value);
 }
 }  // namespace
+
+TextMetricsCache::DeviceKind TextMetricsCache::DeviceKind::Of(const QPaintDevice& device) {
+  return {device.devType(), device.logicalDpiX(), device.logicalDpiY()};
+}
 
 TextMetricsCache& TextMetricsCache::ForThisThread() {
   thread_local TextMetricsCache cache;

@@ -14,6 +14,8 @@
 
 #include "draw/Canvas.h"
 
+class QPaintDevice;
+
 namespace bvr {
 
 class TextMetricsCache {
@@ -25,6 +27,8 @@ class TextMetricsCache {
     int type = 0;
     int dpiX = 0;
     int dpiY = 0;
+
+    static DeviceKind Of(const QPaintDevice& device);
   };
   struct LineMetrics {
     double height = 0;

@@ -6,6 +6,8 @@
 set(BVR_LAYERS
   "core:bvr_core,bvr_qrbill,bvr_batch_core,bvr_qrencode"
   "draw:bvr_draw,bvr_qrprint"
+  "pdf:bvr_pdf"
+  "reading:bvr_reading"
   "report:bvr_report"
   "print:bvr_print"
   "batch:bvr_batch"
@@ -15,11 +17,11 @@ set(BVR_LAYERS
   "editing:bvr_editing"
   "designer:bvr_designer"
   "app:bvr_app,ZoviRUR")
-set(BVR_NO_WIDGETS_LAYERS core draw report print batch printing tool)
+set(BVR_NO_WIDGETS_LAYERS core draw pdf reading report print batch printing tool)
 # The layer each folder of src/ belongs to, for its includes ("folder/File.h").
 set(BVR_FOLDER_LAYERS
   strings:core numbers:core model:core qrbill:core draw:draw qrprint:draw report:report print:print batch:batch
-  printing:printing cli:tool preview:preview editing:editing designer:designer app:app)
+  printing:printing cli:tool pdf:pdf reading:reading preview:preview editing:editing designer:designer app:app)
 
 # The layer names alone, lowest first: a layer's index is its place in this list.
 set(BVR_LAYER_NAMES "")

@@ -11,6 +11,7 @@
 
 #include "cli/CliSupport.h"
 #include "cli/Command.h"
+#include "cli/CommandQrRead.h"
 #include "cli/GuiApplication.h"
 #include "cli/ImageFiles.h"
 #include "cli/PrintTarget.h"
@@ -168,11 +169,14 @@ int RunReference(const Options& options, std::ostream& out) {
   return kExitOk;
 }
 
-int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream&) {
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   if (args.empty()) {
-    throw UsageError("missing payload, check, render or reference");
+    throw UsageError("missing payload, check, render, reference or read");
   }
   const std::vector<std::string> rest(args.begin() + 1, args.end());
+  if (args.front() == "read") {
+    return RunQrRead(rest, out, err);
+  }
   std::vector<std::string> valueOptions = {"--bill",    "--payload",  "--layout",
                                            "--invoice", "--scor",     "-o",
                                            "--page",    "--language", "--dpi"};
@@ -231,7 +235,8 @@ const Registrar registrar{Command{
              "at full size with the queue's stored offset\n"
              "qr reference [--layout FILE.BVR] --invoice NUMBER    the QR reference of a "
              "layout's scheme\n"
-             "qr reference --scor BODY    the creditor reference RF, check digits, BODY",
+             "qr reference --scor BODY    the creditor reference RF, check digits, BODY\n" +
+             std::string(kQrReadUsage),
     .run = Run,
 }};
 

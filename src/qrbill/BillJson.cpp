@@ -6,6 +6,7 @@
 #include <set>
 
 #include "qrbill/Mod97.h"
+#include "qrbill/SwicoJson.h"
 #include "qrbill/Utf8.h"
 #include "strings/BvrError.h"
 
@@ -169,6 +170,14 @@ class Fields {
     return a;
   }
 
+  // The raw text, or the S1 fields as an object written as their text.
+  std::string Billing(const Json& value) {
+    if (value.is_object()) {
+      return WriteSwicoBilling(SwicoFromJson(value, problems_));
+    }
+    return Text(value, "billing");
+  }
+
   std::vector<std::string> List(const Json& value, const std::string& path) {
     std::vector<std::string> list;
     if (value.is_null()) {
@@ -205,7 +214,7 @@ Bill BillOf(const Json& doc, Fields& fields) {
   bill.reference = fields.Text(at("reference"), "reference");
   bill.referenceType = ReferenceTypeOf(bill.reference);
   bill.message = fields.Text(at("message"), "message");
-  bill.billing = fields.Text(at("billing"), "billing");
+  bill.billing = fields.Billing(at("billing"));
   bill.alternatives = fields.List(at("alternatives"), "alternatives");
   const std::string language = fields.Text(at("language"), "language");
   if (!language.empty()) {

@@ -4,6 +4,7 @@
 //    "amount": "1949.75", "currency": "CHF", "debtor": {…},
 //    "reference": "21 00000 00003 13947 14300 09017", "message": …, "billing": …,
 //    "alternatives": […], "language": "fr"}
+// The billing information may also be given as the fields of the S1 syntax (SwicoJson.h).
 // Every key but account, creditor and currency is optional. The amount may be a string or a
 // number, taken as written (never rounded). A reference of digits is QRR, one starting with
 // RF is SCOR, none is NON.
@@ -29,5 +30,10 @@ BillReading ReadBillJson(std::string_view text);
 // The type a reference as written has: empty, NON; "RF…", SCOR; anything else, QRR (whose
 // rules then say what is wrong).
 ReferenceType ReferenceTypeOf(const std::string& reference);
+
+// The bill in the same form, every value as text (amount included), without the empty ones;
+// the account and the reference as the bill holds them. Billing information in the S1 syntax
+// is written structured when its fields give back exactly its text, otherwise as text.
+std::string WriteBillJson(const Bill& bill);
 
 }  // namespace bvr::qr

@@ -6,6 +6,7 @@
 #include "qrbill/Mod97.h"
 #include "qrbill/Payload.h"
 #include "qrbill/References.h"
+#include "qrbill/SwicoBilling.h"
 #include "qrbill/Utf8.h"
 
 namespace bvr::qr {
@@ -126,6 +127,11 @@ void CheckTexts(Checker& check, const Bill& bill) {
     check.Add("billing",
               "message et informations de facturation : " + std::to_string(message + billing) +
                   " caractères ensemble, " + std::to_string(kMessageMax) + " au plus");
+  }
+  if (IsSwicoS1(bill.billing)) {
+    for (const Problem& problem : ParseSwicoBilling(bill.billing).problems) {
+      check.Add(problem.field, problem.message);
+    }
   }
   if (bill.alternatives.size() > kAlternativesMax) {
     check.Add("alternatives",

@@ -33,7 +33,7 @@ std::vector<FoundCode> FindQrCodes(const pdf::GreyImage& image) {
     for (std::size_t i = 0; i < 4; ++i) {
       code.corners[i] = {static_cast<double>(corners[i].x), static_cast<double>(corners[i].y)};
     }
-    code.rotation = result.orientation();
+    code.rotation = (result.orientation() + 360) % 360;
     codes.push_back(std::move(code));
   }
   return codes;

@@ -17,8 +17,9 @@ namespace {
 
 constexpr double kMmPerInch = 25.4;
 constexpr double kBillHeightMm = 105;
-constexpr double kPaymentPartWidthMm = 148;
-// The code's top-left corner from the payment part's.
+constexpr double kBillWidthMm = 210;
+// The code's top-left corner from the bill's (the receipt's 62 mm, then the payment part's
+// 5 mm margin).
 constexpr double kCodeXMm = 67;
 constexpr double kCodeYMm = 17;
 // Measured around the code as detected: the quiet zone and a little more.
@@ -186,14 +187,14 @@ BillPrint MeasureBill(const pdf::PdfDocument& pdf, int page, const pdf::RectMm& 
            Mm(kCrossBorderMinMm) + " mm",
        cross.found && Near(whole, kCrossMm, kCrossToleranceMm) && border >= kCrossBorderMinMm});
 
-  // The payment part: the page's foot, its right 148 mm.
-  const double partLeft = pageSize.width - kPaymentPartWidthMm;
+  // The bill: the page's foot, 210 mm wide from the page's left.
+  const double billLeft = pageSize.width - kBillWidthMm;
   const double billTop = pageSize.height - kBillHeightMm;
-  const double codeX = regionX + symbol.left / pxPerMm - partLeft;
+  const double codeX = regionX + symbol.left / pxPerMm - billLeft;
   const double codeY = regionY + symbol.top / pxPerMm - billTop;
   bill.measures.push_back(
       {"code place", "(" + Mm(codeX) + ", " + Mm(codeY) + ") mm",
-       "(67, 17) mm from the payment part's top-left ± " + Mm(kPlaceToleranceMm) + " mm",
+       "(67, 17) mm from the bill's top-left ± " + Mm(kPlaceToleranceMm) + " mm",
        Near(codeX, kCodeXMm, kPlaceToleranceMm) && Near(codeY, kCodeYMm, kPlaceToleranceMm)});
 
   const bool a4 =

@@ -52,9 +52,9 @@ qr::Problems FrameProblems(const std::string& message) {
   return problems;
 }
 
-void AddCodes(std::vector<ScannedCode>& codes, const pdf::GreyImage& image, int page, double dpi,
-              bool assumed) {
-  for (FoundCode& code : FindQrCodes(image)) {
+void AddCodes(std::vector<ScannedCode>& codes, const pdf::GreyImage& image, RasterSource source,
+              int page, double dpi, bool assumed) {
+  for (FoundCode& code : FindQrCodes(image, source)) {
     ScannedCode scanned = ReadCodeText(std::move(code.bytes));
     scanned.page = page;
     scanned.place = PlaceOf(code, dpi, assumed);
@@ -69,7 +69,7 @@ std::vector<ScannedCode> ScanPdf(std::string_view bytes) {
     const std::size_t before = codes.size();
     for (double dpi : {kPageDpi, kRetryDpi}) {
       const pdf::GreyImage image = pdf::RenderPage(pdf, page, dpi);
-      AddCodes(codes, image, page + 1, image.dpi, false);
+      AddCodes(codes, image, RasterSource::RenderedPage, page + 1, image.dpi, false);
       if (codes.size() > before) {
         break;
       }
@@ -104,7 +104,7 @@ std::vector<ScannedCode> ScanBills(std::string_view bytes) {
   const pdf::GreyImage image = DecodePicture(bytes);
   std::vector<ScannedCode> codes;
   const bool assumed = image.dpi <= 0;
-  AddCodes(codes, image, 1, assumed ? kAssumedDpi : image.dpi, assumed);
+  AddCodes(codes, image, RasterSource::Picture, 1, assumed ? kAssumedDpi : image.dpi, assumed);
   return codes;
 }
 

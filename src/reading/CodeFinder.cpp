@@ -6,7 +6,7 @@
 
 namespace bvr::reading {
 
-std::vector<FoundCode> FindQrCodes(const pdf::GreyImage& image) {
+std::vector<FoundCode> FindQrCodes(const pdf::GreyImage& image, RasterSource source) {
   std::vector<FoundCode> codes;
   if (image.width <= 0 || image.height <= 0) {
     return codes;
@@ -18,6 +18,7 @@ std::vector<FoundCode> FindQrCodes(const pdf::GreyImage& image) {
                                        .setFormats(ZXing::BarcodeFormat::QRCode)
                                        .setTryHarder(true)
                                        .setTryRotate(true)
+                                       .setTryDownscale(source == RasterSource::Picture)
                                        .setMaxNumberOfSymbols(kMaxCodesPerPage);
   const ZXing::ImageView view(image.pixels.data(), image.width, image.height,
                               ZXing::ImageFormat::Lum);

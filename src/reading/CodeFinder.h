@@ -23,7 +23,12 @@ struct FoundCode {
   int rotation = 0;  // degrees clockwise, as ZXing measures it
 };
 
-// At most kMaxCodesPerPage codes.
-std::vector<FoundCode> FindQrCodes(const pdf::GreyImage& image);
+// Where the raster comes from: a page we rendered at a resolution of our choosing, or a
+// picture of any resolution (a phone photo's code may span 2,000 pixels).
+enum class RasterSource { RenderedPage, Picture };
+
+// At most kMaxCodesPerPage codes. Pictures are also searched at halved resolutions, which
+// costs a third more; rendered pages need not be.
+std::vector<FoundCode> FindQrCodes(const pdf::GreyImage& image, RasterSource source);
 
 }  // namespace bvr::reading

@@ -223,7 +223,7 @@ std::vector<BillPrint> CheckPrint(std::string_view pdfBytes) {
     double dpi = 0;
     for (double tried : {200.0, 300.0}) {
       const pdf::GreyImage image = pdf::RenderPage(pdf, page, tried);
-      codes = FindQrCodes(image);
+      codes = FindQrCodes(image, RasterSource::RenderedPage);
       dpi = image.dpi;
       if (!codes.empty()) {
         break;

@@ -1,10 +1,16 @@
 #include "app/UConfigBVR.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLocale>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
+#include <QStandardPaths>
+#include <optional>
 
 #include "app/ErrorReporting.h"
 #include "app/LayoutFiles.h"
@@ -38,6 +44,32 @@ QString AskFile(QWidget* parent, const QString& directory, const QString& fileNa
   return dialog.selectedFiles().constFirst();
 }
 
+// Save (true), discard (false) or cancel (none) the unsaved changes.
+std::optional<bool> AskToSaveChanges(QWidget* parent) {
+  QMessageBox box(
+      QMessageBox::Question, parent->windowTitle().remove(QStringLiteral("[*]")),
+      QStringLiteral("Le BVR a été modifié. Voulez-vous enregistrer les modifications\u00a0?"),
+      QMessageBox::NoButton, parent);
+  box.setObjectName(QStringLiteral("SaveChangesQuestion"));
+  QPushButton* save = box.addButton(QStringLiteral("&Enregistrer..."), QMessageBox::AcceptRole);
+  QPushButton* discard =
+      box.addButton(QStringLiteral("&Ne pas enregistrer"), QMessageBox::DestructiveRole);
+  QPushButton* cancel = box.addButton(QStringLiteral("&Annuler"), QMessageBox::RejectRole);
+  save->setObjectName(QStringLiteral("butSave"));
+  discard->setObjectName(QStringLiteral("butDiscard"));
+  cancel->setObjectName(QStringLiteral("butCancel"));
+  box.setDefaultButton(save);
+  box.setEscapeButton(cancel);
+  box.exec();
+  if (box.clickedButton() == save) {
+    return true;
+  }
+  if (box.clickedButton() == discard) {
+    return false;
+  }
+  return std::nullopt;
+}
+
 template <class W>
 W* Place(W* widget, const char* name, int left, int top, int width = -1, int height = -1) {
   widget->setObjectName(name);
@@ -60,7 +92,8 @@ FileDialogs FileDialogs::Native() {
 TFormConfigBVR::TFormConfigBVR(QWidget* parent)
     : QWidget(parent), properties_(std::make_unique<TBvrProperties>()) {
   setObjectName("FormConfigBVR");
-  setWindowTitle(QStringLiteral("Exemple BVR"));
+  // The marker shows while the layout has unsaved changes.
+  setWindowTitle(QStringLiteral("Exemple BVR[*]"));
   InstallFontSubstitutions();
   setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
   properties_->Name = "BVRPropertiesParams";
@@ -74,6 +107,9 @@ TFormConfigBVR::TFormConfigBVR(QWidget* parent)
     move(screen->geometry().center() - rect().center());
   }
   previewRunner_ = [](TFormReportBVR& report, QWidget* owner) { PreviewInvoice(report, owner); };
+  // Undoing back to the saved state counts as saved.
+  connect(&orangeBVR_->History().Stack(), &QUndoStack::cleanChanged, this,
+          [this](bool clean) { setWindowModified(!clean); });
 }
 
 // The view goes first: it unlinks its zones from the layout while both still exist.
@@ -127,16 +163,29 @@ void TFormConfigBVR::CreateControls() {
   connect(report, &QPushButton::clicked, this, [this] { butReportClick(); });
   connect(close, &QPushButton::clicked, this, [this] { ButtonCloseClick(); });
 
-  // Tab order: the memo, the invoice number, the amount, the four buttons, the check box.
-  QWidget* order[] = {memoPayedBy_, editInvoiceNo_, ediAmount_, open,
+  // Tab order: the payment fields, the slip picture, the four buttons, the check box.
+  QWidget* order[] = {memoPayedBy_, editInvoiceNo_, ediAmount_, orangeBVR_, open,
                       save,         report,         close,      chkMode_};
   for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
     setTabOrder(order[i], order[i + 1]);
   }
 }
 
+QString DialogStartDirectory(const QString& programDirectory, const QString& installedDirectory) {
+  const QFileInfo program(programDirectory);
+  const bool installed =
+      !installedDirectory.isEmpty() &&
+      program.canonicalFilePath() == QFileInfo(installedDirectory).canonicalFilePath();
+  if (program.isDir() && program.isWritable() && !installed) {
+    return programDirectory;
+  }
+  const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  return documents.isEmpty() ? QDir::homePath() : documents;
+}
+
 QString TFormConfigBVR::DialogDirectory() const {
-  return QCoreApplication::applicationDirPath();
+  return DialogStartDirectory(QCoreApplication::applicationDirPath(),
+                              QStringLiteral(BVR_INSTALLED_PROGRAM_DIR));
 }
 
 double TFormConfigBVR::AmountValue() const {
@@ -156,17 +205,49 @@ void TFormConfigBVR::ButtonOpenClick() {
     const std::string text = ReadLayoutFile(path);
     // One undo step brings back the layout as it was before the file.
     orangeBVR_->History().Record([&] { LoadLayoutAllOrNothing(*properties_, text); });
+    orangeBVR_->History().Stack().setClean();
   });
 }
 
 void TFormConfigBVR::ButtonSaveClick() {
-  Guarded(this, [this] {
+  SaveLayout();
+}
+
+bool TFormConfigBVR::SaveLayout() {
+  bool saved = false;
+  Guarded(this, [this, &saved] {
     const QString path = dialogs_.save(this, DialogDirectory(), kProposedName);
     if (path.isEmpty()) {
       return;
     }
     SaveLayoutFile(path, properties_->SaveToText());
+    orangeBVR_->History().Stack().setClean();
+    saved = true;
   });
+  return saved;
+}
+
+bool TFormConfigBVR::LayoutModified() const {
+  return !orangeBVR_->History().Stack().isClean();
+}
+
+bool TFormConfigBVR::MayClose() {
+  if (!LayoutModified()) {
+    return true;
+  }
+  const std::optional<bool> save = AskToSaveChanges(this);
+  if (!save) {
+    return false;
+  }
+  return !*save || SaveLayout();
+}
+
+void TFormConfigBVR::closeEvent(QCloseEvent* event) {
+  if (MayClose()) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
 }
 
 void TFormConfigBVR::butReportClick() {

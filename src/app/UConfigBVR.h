@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -29,6 +30,10 @@ struct FileDialogs {
 // Shows the invoice report; returns when the user has closed it. Tests render instead.
 using PreviewRunner = std::function<void(TFormReportBVR& report, QWidget* parent)>;
 
+// Where the file dialogs start: the program's folder when the user may write there and it is
+// not the folder the package installs programs to, else the user's documents folder.
+QString DialogStartDirectory(const QString& programDirectory, const QString& installedDirectory);
+
 class TFormConfigBVR : public QWidget {
   Q_OBJECT
 
@@ -47,11 +52,22 @@ class TFormConfigBVR : public QWidget {
   void butReportClick();
   void ButtonCloseClick();
 
+  // Whether the layout differs from the one last opened or saved (or shown at start-up).
+  bool LayoutModified() const;
+
+ protected:
+  // With unsaved changes, asks whether to save them first; the window stays open when the
+  // user cancels or the save does not happen.
+  void closeEvent(QCloseEvent* event) override;
+
  private:
   void CreateControls();
   // The amount field as a number, in the user's notation.
   double AmountValue() const;
   QString DialogDirectory() const;
+  // Saves through the save dialog; false when cancelled or failed (the error was shown).
+  bool SaveLayout();
+  bool MayClose();
 
   std::unique_ptr<TBvrProperties> properties_;
   TVYKOrangeBVR* orangeBVR_ = nullptr;

@@ -34,6 +34,8 @@ class LayoutStep : public QUndoCommand {
 std::shared_ptr<TBvrProperties> CopyLayout(const TBvrProperties& layout) {
   auto copy = std::make_shared<TBvrProperties>();
   copy->Assign(layout);
+  // The name heads the saved text that tells whether a gesture changed anything.
+  copy->Name = layout.Name;
   copy->readOnly = layout.readOnly;
   copy->Tag = layout.Tag;
   copy->DesignLeft = layout.DesignLeft;

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -69,8 +70,8 @@ TVYKcompBVR::TVYKcompBVR(QWidget* parent)
       propertiesLink_([this] { SetBvrProperties(nullptr); }),
       history_(new LayoutHistory(this)) {
   resize(185, 41);
-  // A click gives the view the keyboard; the window's tab chain stays as it was.
-  setFocusPolicy(Qt::ClickFocus);
+  // A click or Tab gives the view the keyboard.
+  setFocusPolicy(Qt::StrongFocus);
   CreateHistoryActions();
   for (std::size_t i = 0; i < menus_.size(); ++i) {
     menus_[i] = CreateSectionMenu(i, this);
@@ -320,7 +321,49 @@ void TVYKcompBVR::keyPressEvent(QKeyEvent* event) {
     event->accept();
     return;
   }
+  const bool shiftF10 =
+      event->key() == Qt::Key_F10 && event->modifiers() == Qt::KeyboardModifiers(Qt::ShiftModifier);
+  if (event->key() == Qt::Key_Menu || shiftF10) {
+    event->accept();
+    PopupMenuFromKeyboard();
+    return;
+  }
   QWidget::keyPressEvent(event);
+}
+
+void TVYKcompBVR::focusInEvent(QFocusEvent* event) {
+  QWidget::focusInEvent(event);
+  if (bvrProperties_ == nullptr) {
+    return;
+  }
+  // Coming in from the keyboard, the first zone in the direction of travel is selected.
+  if (event->reason() == Qt::TabFocusReason) {
+    ShapeSelect(shapes_.front());
+  } else if (event->reason() == Qt::BacktabFocusReason) {
+    ShapeSelect(shapes_.back());
+  }
+}
+
+void TVYKcompBVR::TabThroughZones(bool forward) {
+  TShapeZone* last = forward ? shapes_.back() : shapes_.front();
+  if (selectedShape_ != last) {
+    SelectNeighbour(forward);
+    return;
+  }
+  focusNextPrevChild(forward);
+  if (hasFocus()) {
+    // Alone in its window, the view keeps the focus and the walk wraps round.
+    ShapeSelect(forward ? shapes_.front() : shapes_.back());
+  }
+}
+
+void TVYKcompBVR::PopupMenuFromKeyboard() {
+  if (selectedShape_ != nullptr && selectedShape_->PopupMenu() != nullptr) {
+    const QRect zone = selectedShape_->geometry();
+    selectedShape_->PopupMenu()->popup(mapToGlobal(QPoint(zone.left(), zone.bottom() + 1)));
+    return;
+  }
+  viewMenu_->popup(mapToGlobal(QPoint(0, 0)));
 }
 
 void TVYKcompBVR::ShapeSelect(TShapeZone* zone) {
@@ -346,9 +389,9 @@ bool TVYKcompBVR::event(QEvent* event) {
   }
   if (event->type() == QEvent::KeyPress && bvrProperties_ != nullptr) {
     // Tab would otherwise leave the view: here it walks through the zones.
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
-      SelectNeighbour(key == Qt::Key_Tab);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+      TabThroughZones(key->key() == Qt::Key_Tab && !key->modifiers().testFlag(Qt::ShiftModifier));
       return true;
     }
   }
@@ -377,6 +420,10 @@ void TVYKcompBVR::mousePressEvent(QMouseEvent* event) {
 
 void TVYKcompBVR::contextMenuEvent(QContextMenuEvent* event) {
   event->accept();
+  if (event->reason() == QContextMenuEvent::Keyboard) {
+    PopupMenuFromKeyboard();
+    return;
+  }
   viewMenu_->popup(event->globalPos());
 }
 

@@ -63,6 +63,7 @@ class TVYKcompBVR : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
   // The picture behind the zones, copied unscaled; a null pixmap paints a plain panel.
@@ -79,6 +80,10 @@ class TVYKcompBVR : public QWidget {
   void EndDrags();
   // Arrow keys move the selected zone; with Ctrl they change its width or height.
   bool EditSelectedZone(int key, Qt::KeyboardModifiers modifiers);
+  // Tab walks through the zones and, past the last one (Shift+Tab: the first), leaves the view.
+  void TabThroughZones(bool forward);
+  // The selected zone's menu (the view's own when none is selected), below the zone.
+  void PopupMenuFromKeyboard();
 
   TBvrProperties* bvrProperties_ = nullptr;
   // Tells the view when the bound layout is destroyed, while its zones are still whole.

@@ -186,9 +186,14 @@ void TShapeZone::mouseMoveEvent(QMouseEvent* event) {
   if (!bounds || *bounds == geometry()) {
     return;
   }
+  const QRect before = geometry();
   setGeometry(*bounds);
   if (onBoundsChanged_) {
+    lastStep_ = ShapeStep{dragMode_ == dmMove, bounds->left() != before.left(),
+                          bounds->top() != before.top(), bounds->right() != before.right(),
+                          bounds->bottom() != before.bottom()};
     onBoundsChanged_();
+    lastStep_.reset();
   }
   SendToOwner(WM_SHAPECHANGED);
 }

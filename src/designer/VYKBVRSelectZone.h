@@ -54,6 +54,7 @@ class TShapeZone : public QWidget, public IZoneShape {
   void SetLineText(const std::string& text) override;
   ZoneRect BoundsRect() const override;
   void SetOnBoundsChanged(std::function<void()> callback) override;
+  std::optional<ShapeStep> LastStep() const override { return lastStep_; }
 
   bool Selected() const { return selected_; }
   // Stores the state and repaints at once, so handles appear without waiting for a paint cycle.
@@ -114,6 +115,8 @@ class TShapeZone : public QWidget, public IZoneShape {
   TDragMode dragMode_ = dmMove;
   bool selected_ = false;
   std::function<void()> onBoundsChanged_;
+  // Set only while the model reads a drag step back.
+  std::optional<ShapeStep> lastStep_;
   double viewWidth_ = 0.0;
   TFont textFont_;
   TShapeTextKind textKind_ = stNone;

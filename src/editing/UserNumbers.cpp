@@ -2,6 +2,7 @@
 
 #include <QLineEdit>
 #include <QLocale>
+#include <algorithm>
 #include <optional>
 
 #include "numbers/Conversions.h"
@@ -13,6 +14,10 @@ QChar UserDecimalSeparator() {
   return point.isEmpty() ? QChar(u'.') : point.front();
 }
 
+bool IsDecimalSeparator(QChar c) {
+  return c == u'.' || c == u',' || c == UserDecimalSeparator();
+}
+
 QString TenthsToMillimetreText(std::int32_t tenths) {
   QString text = QString::fromStdString(FormatGeneral(tenths / 10.0, '.'));
   text.replace(QChar(u'.'), UserDecimalSeparator());
@@ -20,14 +25,16 @@ QString TenthsToMillimetreText(std::int32_t tenths) {
 }
 
 std::int32_t MillimetreTextToTenths(const QString& text) {
-  const QChar separator = UserDecimalSeparator();
   QString normal = text;
-  if (separator != u'.') {
-    // A point is no separator here: make it unreadable before the user's one becomes '.'.
-    if (normal.contains(u'.')) {
-      return 0;
+  int separators = 0;
+  for (QChar& c : normal) {
+    if (IsDecimalSeparator(c)) {
+      c = u'.';
+      ++separators;
     }
-    normal.replace(separator, QChar(u'.'));
+  }
+  if (separators > 1) {
+    return 0;
   }
   const std::optional<double> millimetres = TryStrToFloat(normal.toStdString(), '.');
   return millimetres ? RoundHalfEven(*millimetres * 10.0) : 0;
@@ -45,8 +52,9 @@ bool DecimalKeyFilter(const QLineEdit& edit, QChar typed) {
   if (DigitKeyFilter(edit, typed)) {
     return true;
   }
-  const QChar separator = UserDecimalSeparator();
-  return typed == separator && !edit.text().contains(separator);
+  const QString text = edit.text();
+  return IsDecimalSeparator(typed) &&
+         std::none_of(text.begin(), text.end(), [](QChar c) { return IsDecimalSeparator(c); });
 }
 
 }  // namespace bvr

@@ -14,11 +14,15 @@ namespace bvr {
 // The decimal separator of the user's locale (QLocale(), i.e. the default locale).
 QChar UserDecimalSeparator();
 
+// A point or a comma, whatever the locale, or the user's own separator: all are read as the
+// decimal separator, so that 9.5 typed under a comma locale is not taken for 95.
+bool IsDecimalSeparator(QChar c);
+
 // Tenths of a millimetre as millimetres: 26 -> "2.6" (user's separator), 550 -> "55", -5 -> "-0.5".
 QString TenthsToMillimetreText(std::int32_t tenths);
 
-// Millimetre text back to tenths, halves to the even neighbour (1.25 -> 12, 1.75 -> 18).
-// Empty or unreadable text gives 0.
+// Millimetre text back to tenths, halves to the even neighbour (1.25 -> 12, 1.75 -> 18), with
+// any decimal separator. Empty or unreadable text (two separators included) gives 0.
 std::int32_t MillimetreTextToTenths(const QString& text);
 
 // Decimal integer text; 0 when empty or not an integer.
@@ -32,8 +36,8 @@ inline bool IsAsciiDigit(QChar c) {
   return c >= u'0' && c <= u'9';
 }
 
-// Digits, Backspace and Enter; the user's decimal separator only while the edit's whole text
-// holds none (even when the existing one is selected and would be replaced).
+// Digits, Backspace and Enter; a decimal separator only while the edit's whole text holds
+// none (even when the existing one is selected and would be replaced).
 bool DecimalKeyFilter(const QLineEdit& edit, QChar typed);
 
 // Digits, Backspace and Enter.

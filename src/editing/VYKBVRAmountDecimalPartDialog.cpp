@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <optional>
 
+#include "editing/MillimetreEdit.h"
 #include "editing/UserNumbers.h"
 #include "editing/VYKBVREdit.h"
 #include "strings/VYKBVRResources.h"
@@ -66,7 +67,7 @@ TVYKAmountDecimalPartDialog::TVYKAmountDecimalPartDialog(QWidget* parent)
   }
 
   for (TVYKEdit* edit : {ediDecimalWidth_, ediCommaWidth_, ediCharWidth_}) {
-    edit->SetKeyFilter(DecimalKeyFilter);
+    MakeMillimetreEdit(*edit);
   }
   setTabOrder(ediDecimalWidth_, ediCommaWidth_);
   setTabOrder(ediCommaWidth_, ediCharWidth_);
@@ -81,19 +82,19 @@ std::int32_t TVYKAmountDecimalPartDialog::decimalWidth() const {
   return MillimetreTextToTenths(ediDecimalWidth_->text());
 }
 void TVYKAmountDecimalPartDialog::SetdecimalWidth(std::int32_t tenths) {
-  ediDecimalWidth_->SetProgramText(TenthsToMillimetreText(tenths));
+  ShowTenths(*ediDecimalWidth_, tenths);
 }
 std::int32_t TVYKAmountDecimalPartDialog::CommaWidth() const {
   return MillimetreTextToTenths(ediCommaWidth_->text());
 }
 void TVYKAmountDecimalPartDialog::SetCommaWidth(std::int32_t tenths) {
-  ediCommaWidth_->SetProgramText(TenthsToMillimetreText(tenths));
+  ShowTenths(*ediCommaWidth_, tenths);
 }
 std::int32_t TVYKAmountDecimalPartDialog::CharWidth() const {
   return MillimetreTextToTenths(ediCharWidth_->text());
 }
 void TVYKAmountDecimalPartDialog::SetCharWidth(std::int32_t tenths) {
-  ediCharWidth_->SetProgramText(TenthsToMillimetreText(tenths));
+  ShowTenths(*ediCharWidth_, tenths);
 }
 
 std::uint8_t TVYKAmountDecimalPartDialog::NegativeAmountChar() const {

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "editing/MillimetreEdit.h"
 #include "editing/UserNumbers.h"
 #include "editing/VYKBVREdit.h"
 #include "strings/VYKBVRResources.h"
@@ -29,8 +30,8 @@ TVYKCodeBVRCoordoDialog::TVYKCodeBVRCoordoDialog(QWidget* parent)
   FitWrappedLabel(labXHelp);
   FitWrappedLabel(labYHelp);
 
-  ediX_->SetKeyFilter(DecimalKeyFilter);
-  ediY_->SetKeyFilter(DecimalKeyFilter);
+  MakeMillimetreEdit(*ediX_);
+  MakeMillimetreEdit(*ediY_);
   setTabOrder(ediX_, ediY_);
   setTabOrder(ediY_, OkButton());
   setTabOrder(OkButton(), CancelButton());
@@ -41,13 +42,13 @@ std::int32_t TVYKCodeBVRCoordoDialog::X() const {
   return MillimetreTextToTenths(ediX_->text());
 }
 void TVYKCodeBVRCoordoDialog::SetX(std::int32_t tenths) {
-  ediX_->SetProgramText(TenthsToMillimetreText(tenths));
+  ShowTenths(*ediX_, tenths);
 }
 std::int32_t TVYKCodeBVRCoordoDialog::Y() const {
   return MillimetreTextToTenths(ediY_->text());
 }
 void TVYKCodeBVRCoordoDialog::SetY(std::int32_t tenths) {
-  ediY_->SetProgramText(TenthsToMillimetreText(tenths));
+  ShowTenths(*ediY_, tenths);
 }
 
 }  // namespace bvr

@@ -3,6 +3,7 @@
 #include <QGroupBox>
 #include <QPushButton>
 
+#include "editing/MillimetreEdit.h"
 #include "editing/UserNumbers.h"
 #include "editing/VYKBVREdit.h"
 #include "strings/VYKBVRResources.h"
@@ -30,7 +31,7 @@ TVYKCoordoDialog::TVYKCoordoDialog(QWidget* parent)
   ediHeight_ = AddEdit(grpbSize, "ediHeight", QRect(80, 48, 75, 21));
 
   for (TVYKEdit* edit : {ediX_, ediY_, ediWidth_, ediHeight_}) {
-    edit->SetKeyFilter(DecimalKeyFilter);
+    MakeMillimetreEdit(*edit);
   }
   setTabOrder(ediX_, ediY_);
   setTabOrder(ediY_, ediWidth_);
@@ -44,25 +45,25 @@ std::int32_t TVYKCoordoDialog::X() const {
   return MillimetreTextToTenths(ediX_->text());
 }
 void TVYKCoordoDialog::SetX(std::int32_t tenths) {
-  ediX_->SetProgramText(TenthsToMillimetreText(tenths));
+  ShowTenths(*ediX_, tenths);
 }
 std::int32_t TVYKCoordoDialog::Y() const {
   return MillimetreTextToTenths(ediY_->text());
 }
 void TVYKCoordoDialog::SetY(std::int32_t tenths) {
-  ediY_->SetProgramText(TenthsToMillimetreText(tenths));
+  ShowTenths(*ediY_, tenths);
 }
 std::int32_t TVYKCoordoDialog::ZoneWidth() const {
   return MillimetreTextToTenths(ediWidth_->text());
 }
 void TVYKCoordoDialog::SetZoneWidth(std::int32_t tenths) {
-  ediWidth_->SetProgramText(TenthsToMillimetreText(tenths));
+  ShowTenths(*ediWidth_, tenths);
 }
 std::int32_t TVYKCoordoDialog::ZoneHeight() const {
   return MillimetreTextToTenths(ediHeight_->text());
 }
 void TVYKCoordoDialog::SetZoneHeight(std::int32_t tenths) {
-  ediHeight_->SetProgramText(TenthsToMillimetreText(tenths));
+  ShowTenths(*ediHeight_, tenths);
 }
 
 }  // namespace bvr

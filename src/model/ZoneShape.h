@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,16 @@ struct ZoneRect {
   std::int32_t Right = 0;
   std::int32_t Bottom = 0;
   friend bool operator==(const ZoneRect&, const ZoneRect&) = default;
+};
+
+// What one accepted drag step did to the bounds: which edges changed in pixels, and whether
+// it was a move (the size kept) rather than a resize.
+struct ShapeStep {
+  bool Move = false;
+  bool Left = false;
+  bool Top = false;
+  bool Right = false;
+  bool Bottom = false;
 };
 
 class IZoneShape {
@@ -36,6 +47,8 @@ class IZoneShape {
   virtual ZoneRect BoundsRect() const = 0;
   // Called by the shape after each accepted drag step.
   virtual void SetOnBoundsChanged(std::function<void()> callback) = 0;
+  // The step being reported; none when unknown, and then all four values are read back.
+  virtual std::optional<ShapeStep> LastStep() const { return std::nullopt; }
 };
 
 }  // namespace bvr

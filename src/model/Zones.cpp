@@ -10,6 +10,37 @@
 
 namespace bvr {
 
+namespace {
+
+struct AxisValues {
+  std::int32_t from;
+  std::int32_t length;
+};
+
+std::int32_t Saturated(std::int64_t value) {
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+      value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+}
+
+// One axis of a drag step: the model's start and length, the values read back from pixels,
+// and which ends the step moved.
+AxisValues StepAxis(std::int32_t from, std::int32_t length, std::int32_t readFrom,
+                    std::int32_t readLength, bool startMoved, bool endMoved, bool move) {
+  if (move) {
+    return {startMoved ? readFrom : from, length};
+  }
+  if (startMoved && endMoved) {
+    return {readFrom, readLength};
+  }
+  if (startMoved) {
+    // The far end stays where the model had it.
+    return {readFrom, Saturated(static_cast<std::int64_t>(from) + length - readFrom)};
+  }
+  return {from, endMoved ? readLength : length};
+}
+
+}  // namespace
+
 // ---- TBaseZone -------------------------------------------------------------------------
 
 TBaseZone::TBaseZone(TBvrProperties* properties) : properties_(properties) {}
@@ -87,10 +118,26 @@ void TBaseZone::ShapeChanged() {
   }
   const ZoneRect b = shape_->BoundsRect();
   const double k = Scale();
-  SetLeft(RoundHalfEven(b.Left / k));
-  SetTop(RoundHalfEven(b.Top / k));
-  SetWidth(RoundHalfEven((static_cast<double>(b.Right) - b.Left) / k));
-  Setheight(RoundHalfEven((static_cast<double>(b.Bottom) - b.Top) / k));
+  const std::int32_t left = RoundHalfEven(b.Left / k);
+  const std::int32_t top = RoundHalfEven(b.Top / k);
+  const std::int32_t width = RoundHalfEven((static_cast<double>(b.Right) - b.Left) / k);
+  const std::int32_t height = RoundHalfEven((static_cast<double>(b.Bottom) - b.Top) / k);
+  const std::optional<ShapeStep> step = shape_->LastStep();
+  if (!step) {
+    SetLeft(left);
+    SetTop(top);
+    SetWidth(width);
+    Setheight(height);
+    return;
+  }
+  // Only what the step moved is read back from pixels: a move keeps the size exact, a
+  // handle keeps the opposite edge exact.
+  const AxisValues x = StepAxis(left_, width_, left, width, step->Left, step->Right, step->Move);
+  const AxisValues y = StepAxis(top_, height_, top, height, step->Top, step->Bottom, step->Move);
+  SetLeft(x.from);
+  SetTop(y.from);
+  SetWidth(x.length);
+  Setheight(y.length);
 }
 
 // ---- Font-carrying zones --------------------------------------------------------------

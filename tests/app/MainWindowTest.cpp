@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <cerrno>
 #include <cstring>
 
@@ -7,10 +8,12 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPrintPreviewDialog>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest/QTest>
 
@@ -84,7 +87,8 @@ class MainWindowTest : public ::testing::Test {
 };
 
 TEST_F(MainWindowTest, StartsWithTheDemonstrationLayoutAndSamplePayment) {
-  EXPECT_EQ(window->windowTitle(), "Exemple BVR");
+  EXPECT_EQ(window->windowTitle(), "Exemple BVR[*]");
+  EXPECT_FALSE(window->isWindowModified());
   EXPECT_EQ(window->size(), QSize(442, 395));
   EXPECT_EQ(Layout(), std::string(DemonstrationLayoutText()));
   const struct {
@@ -119,7 +123,7 @@ TEST_F(MainWindowTest, SavedLayoutOpensBackToTheSameDesigner) {
   saveAnswer = path;
   Click("ButtonSave");
   EXPECT_EQ(askedName, "BVRParam");
-  EXPECT_EQ(askedDirectory, QCoreApplication::applicationDirPath());
+  EXPECT_EQ(askedDirectory, DialogStartDirectory(QCoreApplication::applicationDirPath(), {}));
   window->BVRPropertiesParams().PaymentFor().Receipt().SetLeft(900);
   window->BVRPropertiesParams().UpdateZones();
   ASSERT_NE(shape->geometry(), shown);
@@ -294,11 +298,172 @@ TEST_F(MainWindowTest, AFailedSaveShowsTheReasonAndKeepsTheOldFile) {
   EXPECT_EQ(f.readAll(), QByteArray("old layout"));
 }
 
-TEST_F(MainWindowTest, CloseClosesTheWindow) {
+// One arrow key on the selected zone: one change of the layout.
+void ChangeTheLayout(TFormConfigBVR& window) {
+  TVYKOrangeBVR& view = window.OrangeBVR();
+  QTest::mouseClick(view.Shapes()[4], Qt::LeftButton, {}, QPoint(20, 20));
+  QTest::keyClick(&view, Qt::Key_Right);
+}
+
+struct CloseCase {
+  const char* name;
+  bool changed;
+  const char* answer;  // the button of the question, or none when no question is expected
+  bool saveChosen;     // the save dialog returns a name (else it is cancelled)
+  bool saveFails;      // ... in a folder that does not exist
+  bool closes;
+};
+
+class ClosingTest : public MainWindowTest, public ::testing::WithParamInterface<CloseCase> {};
+
+TEST_P(ClosingTest, UnsavedChangesAreSavedDiscardedOrKeptOpen) {
+  const CloseCase& c = GetParam();
+  QTemporaryDir dir;
+  saveAnswer = c.saveChosen ? dir.filePath(c.saveFails ? "missing/x.BVR" : "kept.BVR") : QString();
   window->show();
-  ASSERT_TRUE(window->isVisible());
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  if (c.changed) {
+    ChangeTheLayout(*window);
+  }
+  ASSERT_EQ(window->isWindowModified(), c.changed);
+  const std::string layout = Layout();
+  QString question;
+  bool asked = false;
+  if (c.answer != nullptr) {
+    test::WhenModal([&](QDialog& box) {
+      asked = true;
+      question = box.findChild<QLabel*>("qt_msgbox_label")->text();
+      test::ClickButton(box, c.answer);
+    });
+  }
   Click("ButtonClose");
-  EXPECT_FALSE(window->isVisible());
+  EXPECT_EQ(asked, c.answer != nullptr);
+  if (asked) {
+    EXPECT_EQ(question, "Le BVR a été modifié. Voulez-vous enregistrer les modifications\u00a0?");
+  }
+  EXPECT_EQ(window->isVisible(), !c.closes);
+  EXPECT_EQ(Layout(), layout);
+  const bool saved =
+      c.answer != nullptr && std::string(c.answer) == "butSave" && c.saveChosen && !c.saveFails;
+  EXPECT_EQ(QFile::exists(dir.filePath("kept.BVR")), saved);
+  if (saved) {
+    QFile file(dir.filePath("kept.BVR"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll().toStdString(), layout);
+    EXPECT_EQ(askedName, "BVRParam");
+  }
+  EXPECT_EQ(errors.size(), c.saveFails ? 1u : 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, ClosingTest,
+    ::testing::Values(CloseCase{"Unchanged", false, nullptr, false, false, true},
+                      CloseCase{"Cancel", true, "butCancel", true, false, false},
+                      CloseCase{"Discard", true, "butDiscard", true, false, true},
+                      CloseCase{"Save", true, "butSave", true, false, true},
+                      CloseCase{"SaveDialogCancelled", true, "butSave", false, false, false},
+                      CloseCase{"SaveFails", true, "butSave", true, true, false}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST_F(MainWindowTest, TheCloseBoxAsksToo) {
+  window->show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  ChangeTheLayout(*window);
+  test::WhenModal([](QDialog& box) { test::ClickButton(box, "butCancel"); });
+  EXPECT_FALSE(window->close());
+  EXPECT_TRUE(window->isVisible());
+}
+
+TEST_F(MainWindowTest, UnsavedMeansChangedSinceStartOpenOrSave) {
+  QTemporaryDir dir;
+  saveAnswer = openAnswer = dir.filePath("a.BVR");
+  TVYKOrangeBVR& view = window->OrangeBVR();
+  window->show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  ChangeTheLayout(*window);
+  EXPECT_TRUE(window->isWindowModified());
+  QTest::keyClick(&view, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_FALSE(window->isWindowModified()) << "undone back to the start";
+  QTest::keyClick(&view, Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_TRUE(window->isWindowModified());
+  Click("ButtonSave");
+  EXPECT_FALSE(window->isWindowModified());
+  QTest::keyClick(&view, Qt::Key_Right);
+  EXPECT_TRUE(window->isWindowModified());
+  QTest::keyClick(&view, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_FALSE(window->isWindowModified()) << "undone back to the save";
+  QTest::keyClick(&view, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_TRUE(window->isWindowModified()) << "undone past the save";
+  Click("ButtonOpen");
+  EXPECT_FALSE(window->isWindowModified()) << "just opened";
+  QTest::keyClick(&view, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_TRUE(window->isWindowModified()) << "the opening undone";
+  saveAnswer.clear();
+  Click("ButtonSave");
+  EXPECT_TRUE(window->isWindowModified()) << "save cancelled";
+}
+
+TEST_F(MainWindowTest, TabReachesTheZonesAfterThePaymentFieldsAndLeavesAfterTheLast) {
+  window->show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  TVYKOrangeBVR& view = window->OrangeBVR();
+  auto key = [](Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
+    QTest::keyClick(QApplication::focusWidget(), k, m);
+  };
+  Find<QPlainTextEdit>("MemoPayedBy")->setFocus();
+  for (const char* field : {"EditInvoiceNo", "ediAmount"}) {
+    key(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), field);
+  }
+  key(Qt::Key_Tab);
+  ASSERT_EQ(QApplication::focusWidget(), &view);
+  ASSERT_EQ(view.SelectedShape(), view.Shapes()[0]);
+  TBaseZone& first = *window->BVRPropertiesParams().Zones()[0];
+  const std::int32_t left = first.Left();
+  key(Qt::Key_Right);
+  EXPECT_EQ(first.Left(), left + 1);
+  key(Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(first.Left(), left);
+  for (std::size_t i = 1; i < view.Shapes().size(); ++i) {
+    key(Qt::Key_Tab);
+    EXPECT_EQ(view.SelectedShape(), view.Shapes()[i]);
+  }
+  key(Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget()->objectName(), "ButtonOpen");
+  key(Qt::Key_Backtab, Qt::ShiftModifier);
+  ASSERT_EQ(QApplication::focusWidget(), &view);
+  EXPECT_EQ(view.SelectedShape(), view.Shapes()[9]);
+
+  for (const auto& [k, m] :
+       {std::pair{Qt::Key_F10, Qt::ShiftModifier}, std::pair{Qt::Key_Menu, Qt::NoModifier}}) {
+    key(k, m);
+    EXPECT_TRUE(view.Menus()[9]->isVisible()) << k;
+    EXPECT_FALSE(view.ViewMenu()->isVisible());
+    view.Menus()[9]->hide();
+  }
+}
+
+TEST_F(MainWindowTest, FileDialogsStartInTheProgramFolderOnlyWhereTheUserMayWrite) {
+  QTemporaryDir dir;
+  const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  const QString missing = dir.filePath("gone");
+  const struct {
+    QString program, installed, expected;
+  } rows[] = {
+      {dir.path(), {}, dir.path()},
+      {dir.path(), dir.path(), documents},  // the package's own program folder
+      {missing, {}, documents},             // no one writes into a folder that is not there
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(DialogStartDirectory(row.program, row.installed), row.expected)
+        << row.program.toStdString();
+  }
+  if (geteuid() != 0) {
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    EXPECT_EQ(DialogStartDirectory(dir.path(), {}), documents);
+    QFile::setPermissions(dir.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+  }
 }
 
 }  // namespace

@@ -344,24 +344,89 @@ TEST_F(ShapeZoneTest, RightButtonNeitherSelectsNorDrags) {
   EXPECT_EQ(host.changedCount, 0);
 }
 
-TEST_F(ShapeZoneTest, OnePixelMoveRewritesAllFourModelValues) {
+// A drag at a given view width; which model values, and which far edges, stay exact.
+struct ExactCase {
+  const char* name;
+  int viewWidth;
+  std::optional<GrabHandle> handle;  // none: a move, pressed in the middle
+  QPoint by;
+  bool left, top, width, height, right, bottom;  // stays exactly as it was
+};
+
+class ExactDragTest : public ShapeZoneTest, public ::testing::WithParamInterface<ExactCase> {};
+
+TEST_P(ExactDragTest, OnlyWhatTheMouseMovedIsReadBack) {
+  const ExactCase& c = GetParam();
+  host.resize(c.viewWidth, c.viewWidth / 2);
   TBvrProperties properties;
-  TZone& model = properties.PaymentFor().Receipt();  // 10, 80, 550 x 300 by default
+  TZone& model = properties.PaymentFor().Receipt();
+  model.SetLeft(137);  // 13.7 mm: no whole pixel at any of these scales
+  model.SetTop(263);
+  model.SetWidth(551);
+  model.Setheight(301);
   model.SetShape(zone);
-  model.SetViewWidth(411);
+  model.SetViewWidth(c.viewWidth);
   model.UpdateShape();
-  ASSERT_EQ(zone->geometry(), QRect(2, 16, 108, 59));
   zone->SetSelected(true);
-  PressAt(zone, {50, 40});
-  MoveTo(zone, {51, 41});
-  ReleaseAt(zone, {51, 41});
-  EXPECT_EQ(zone->geometry(), QRect(3, 17, 108, 59));
-  EXPECT_EQ(model.Left(), 15);
-  EXPECT_EQ(model.Top(), 87);
-  EXPECT_EQ(model.Width(), 552);
-  EXPECT_EQ(model.height(), 301);
+  const QPoint grab =
+      c.handle ? zone->pos() + QPoint(1, 1) + HandleRect(*c.handle, zone->ClientSize()).center()
+               : zone->geometry().center();
+  PressAt(zone, grab);
+  MoveTo(zone, grab + c.by / 2);
+  MoveTo(zone, grab + c.by);
+  ReleaseAt(zone, grab + c.by);
+  const std::int32_t expected[] = {137, 263, 551, 301, 137 + 551, 263 + 301};
+  const std::int32_t now[] = {model.Left(),
+                              model.Top(),
+                              model.Width(),
+                              model.height(),
+                              model.Left() + model.Width(),
+                              model.Top() + model.height()};
+  const bool exact[] = {c.left, c.top, c.width, c.height, c.right, c.bottom};
+  const char* names[] = {"left", "top", "width", "height", "right", "bottom"};
+  for (int i = 0; i < 6; ++i) {
+    if (exact[i]) {
+      EXPECT_EQ(now[i], expected[i]) << names[i];
+    } else {
+      EXPECT_NE(now[i], expected[i]) << names[i];
+    }
+  }
   model.SetShape(nullptr);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    ScalesAndModes, ExactDragTest,
+    ::testing::Values(
+        ExactCase{"MoveOrange", 411, std::nullopt, {1, 1}, false, false, true, true, false, false},
+        ExactCase{"MoveAcross", 411, std::nullopt, {3, 0}, false, true, true, true, false, true},
+        ExactCase{"MoveUp", 823, std::nullopt, {0, -2}, true, false, true, true, true, false},
+        ExactCase{"MoveFull", 2100, std::nullopt, {-5, 4}, false, false, true, true, false, false},
+        ExactCase{"MoveSmall", 300, std::nullopt, {2, 2}, false, false, true, true, false, false},
+        ExactCase{"RightEdge",
+                  411,
+                  GrabHandle::RightMiddle,
+                  {3, 0},
+                  true,
+                  true,
+                  false,
+                  true,
+                  false,
+                  true},
+        ExactCase{
+            "LeftEdge", 411, GrabHandle::LeftMiddle, {2, 0}, false, true, false, true, true, true},
+        ExactCase{
+            "TopEdge", 823, GrabHandle::TopMiddle, {0, -3}, true, false, true, false, true, true},
+        ExactCase{"BottomLeft",
+                  823,
+                  GrabHandle::BottomLeft,
+                  {-3, 2},
+                  false,
+                  true,
+                  false,
+                  false,
+                  true,
+                  false}),
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(ShapeZone, ScaledFontSize) {
   TShapeZone zone;

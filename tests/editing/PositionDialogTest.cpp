@@ -1,5 +1,7 @@
 // The position, size, text and amount dialogs, driven through their edits and buttons.
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -36,7 +38,7 @@ TEST_P(PositionDialog, TypedTextIsFilteredAndReadBackInTenths) {
   const Typed rows[] = {
       {"55", "55", 550},   {"2.6", "2.6", 26},    {"1.25", "1.25", 12},    {"1.75", "1.75", 18},
       {"0.25", "0.25", 2}, {"0.75", "0.75", 8},   {"12.34", "12.34", 123}, {"", "", 0},
-      {".", ".", 0},       {"1a-+ 5", "15", 150}, {"1.2.5", "1.25", 12},   {"1#5", "15", 150},
+      {".", ".", 0},       {"1a-+ 5", "15", 150}, {"1.2.5", "1.25", 12},   {"1#5", "1.5", 15},
   };
   for (const Typed& row : rows) {
     QString keys = Dec(row.keys);
@@ -91,6 +93,67 @@ TEST_P(PositionDialog, ProgramValuesShowInMillimetresAndReadBackUnchanged) {
     EXPECT_EQ(amount.CommaWidth(), tenths);
     EXPECT_EQ(amount.CharWidth(), tenths);
   }
+}
+
+// Typed (keys) or pasted into ediY of the position dialog over the value 12.5 mm, literally:
+// both separators mean the same in every locale, and what does not fit is refused.
+struct Entered {
+  const char* text;
+  bool paste;
+  const char* shown;  // '.' = the locale's separator
+  std::int32_t tenths;
+};
+
+TEST_P(PositionDialog, EitherSeparatorAndNoValueBeyondTheRange) {
+  const Entered rows[] = {
+      {"9.5", false, "9.5", 95},
+      {"9,5", false, "9.5", 95},
+      {"9,5.", false, "9.5", 95},
+      {"9999.9", false, "9999.9", 99999},
+      {"9999.95", false, "9999.9", 99999},   // 99999.5 tenths would round up past the limit
+      {"1000000000", false, "1000", 10000},  // digits that would pass 9999.9 mm are refused
+      {"-5", false, "5", 50},                // no sign can be typed
+      {"3,25", true, "3.25", 32},
+      {"3.75", true, "3.75", 38},
+      {"-0.5", true, "-0.5", -5},
+      {"99999", true, "12.5", 125},  // refused whole: the old text stays
+      {"1e3", true, "12.5", 125},
+      {"1,2.5", true, "12.5", 125},
+  };
+  for (const Entered& row : rows) {
+    TVYKCoordoDialog dialog;
+    dialog.SetY(125);
+    auto* edit = Child<QLineEdit>(dialog, "ediY");
+    if (row.paste) {
+      edit->selectAll();
+      QApplication::clipboard()->setText(QString::fromLatin1(row.text));
+      edit->paste();
+    } else {
+      ClearByKeys(edit);
+      QTest::keyClicks(edit, QString::fromLatin1(row.text));
+    }
+    EXPECT_EQ(edit->text(), Dec(row.shown)) << row.text;
+    EXPECT_EQ(dialog.Y(), row.tenths) << row.text;
+  }
+}
+
+TEST_P(PositionDialog, AValueGivenBeyondTheRangeStaysAndCanOnlyShrink) {
+  TVYKCodeBVRCoordoDialog dialog;
+  dialog.SetX(2147483647);
+  auto* edit = Child<QLineEdit>(dialog, "ediX");
+  EXPECT_EQ(dialog.X(), 2147483647);
+  QTest::keyClick(edit, Qt::Key_End);
+  QTest::keyClicks(edit, "9");
+  EXPECT_EQ(edit->text(), Dec("214748364.7"));
+  QTest::keyClick(edit, Qt::Key_Backspace);
+  QTest::keyClick(edit, Qt::Key_Backspace);
+  QTest::keyClick(edit, Qt::Key_Backspace);
+  EXPECT_EQ(dialog.X(), 214748360);
+  dialog.SetX(-1234);
+  EXPECT_EQ(edit->text(), Dec("-123.4"));
+  QTest::keyClick(edit, Qt::Key_End);
+  QTest::keyClick(edit, Qt::Key_Backspace);
+  EXPECT_EQ(dialog.X(), -1230);
 }
 
 TEST_P(PositionDialog, SecondSeparatorRefusedEvenOverASelectedOneButMovable) {

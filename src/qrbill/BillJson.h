@@ -30,4 +30,8 @@ BillReading ReadBillJson(std::string_view text);
 // rules then say what is wrong).
 ReferenceType ReferenceTypeOf(const std::string& reference);
 
+// The bill as ReadBillJson reads it back, indented, keys in the order above; empty optional
+// values (amount, debtor, reference, message, billing, alternatives) left out.
+std::string WriteBillJson(const Bill& bill);
+
 }  // namespace bvr::qr

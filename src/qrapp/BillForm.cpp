@@ -81,6 +81,7 @@ BillForm::BillForm(QWidget* parent) : QWidget(parent) {
   layout->addWidget(InformationGroup());
   layout->addWidget(PrintingGroup());
   layout->addStretch();
+  AlignCaptions();
   // A marked field: red frame, pale red ground.
   setStyleSheet("QLineEdit[problem=\"true\"] { border: 2px solid #c00000; background: #fff0f0; }");
   scheme_ = LayoutScheme({});
@@ -200,8 +201,8 @@ QWidget* BillForm::DebtorGroup() {
 QWidget* BillForm::InformationGroup() {
   QFormLayout* form = Form();
   message_ = AddRow(form, "Communica&tion", "ediMessage", "message");
-  billing_ = AddRow(form, "Informations &de facturation", "ediBilling", "billing");
-  billing_->setPlaceholderText("//S1/10/10201409/11/200701/20/140.000-53/30/102673831");
+  billing_ = AddRow(form, "Fact&uration", "ediBilling", "billing");
+  billing_->setPlaceholderText("informations de facturation : //S1/10/…");
   return Group("Informations supplémentaires", "grpInformation", form);
 }
 
@@ -223,6 +224,29 @@ QWidget* BillForm::PrintingGroup() {
   connect(page_, &QComboBox::currentIndexChanged, this, &BillForm::Changed);
   connect(separators_, &QCheckBox::toggled, this, &BillForm::Changed);
   return Group("Impression", "grpPrinting", form);
+}
+
+void BillForm::AlignCaptions() {
+  // Long choices do not widen the form: a small window keeps room for the preview.
+  for (QComboBox* box : findChildren<QComboBox*>()) {
+    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    box->setMinimumContentsLength(8);
+  }
+  // One column of captions across the groups, as wide as the widest.
+  const QList<QFormLayout*> forms = findChildren<QFormLayout*>();
+  QList<QWidget*> captions;
+  int width = 0;
+  for (QFormLayout* form : forms) {
+    for (int row = 0; row < form->rowCount(); ++row) {
+      if (QLayoutItem* item = form->itemAt(row, QFormLayout::LabelRole); item && item->widget()) {
+        captions << item->widget();
+        width = std::max(width, item->widget()->sizeHint().width());
+      }
+    }
+  }
+  for (QWidget* caption : captions) {
+    caption->setMinimumWidth(width);
+  }
 }
 
 ReferenceKind BillForm::Kind() const {

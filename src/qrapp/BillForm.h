@@ -74,6 +74,7 @@ class BillForm : public QWidget {
   QLineEdit* AddRow(QFormLayout* form, const QString& caption, const QString& name,
                     const std::string& field);
   void UpdateReferenceControls();
+  void AlignCaptions();
   ReferenceKind Kind() const;
 
   std::unique_ptr<ProblemMarks> marks_;

@@ -1,6 +1,7 @@
 #include "qrapp/QrBillWindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
@@ -12,6 +13,7 @@
 #include <QSplitter>
 #include <QStandardPaths>
 #include <QStatusBar>
+#include <QStyle>
 #include <QToolBar>
 
 #include "app/ErrorReporting.h"
@@ -69,7 +71,9 @@ QrBillWindow::QrBillWindow(const QString& settingsPath, QWidget* parent)
   scroll->setWidget(form_);
   scroll->setWidgetResizable(true);
   scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  scroll->setMinimumWidth(form_->sizeHint().width() + 24);
+  const int formWidth = form_->minimumSizeHint().width() +
+                        style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2 * scroll->frameWidth();
+  scroll->setMinimumWidth(formWidth);
   preview_ = new BillPreview;
   auto* splitter = new QSplitter;
   splitter->setObjectName("splitter");
@@ -77,7 +81,15 @@ QrBillWindow::QrBillWindow(const QString& settingsPath, QWidget* parent)
   splitter->addWidget(preview_);
   splitter->setStretchFactor(1, 1);
   splitter->setChildrenCollapsible(false);
+  // The form as narrow as its fields read well, the preview the rest.
+  splitter->setSizes({formWidth + 40, 2000});
   setCentralWidget(splitter);
+  // A field reached by its accelerator or by Tab scrolls into view in a small window.
+  connect(qApp, &QApplication::focusChanged, scroll, [scroll, this](QWidget*, QWidget* now) {
+    if (now != nullptr && form_->isAncestorOf(now)) {
+      scroll->ensureWidgetVisible(now, 20, 40);
+    }
+  });
   status_ = new QLabel;
   status_->setObjectName("lblStatus");
   statusBar()->addWidget(status_, 1);

@@ -23,6 +23,13 @@ namespace bvr {
 
 namespace {
 
+// The rows give the debtors: a row's name beside the window's street would be a wrong
+// address, and a row without debtor columns gives the blank box.
+qr::Bill WithoutDebtor(qr::Bill bill) {
+  bill.debtor.reset();
+  return bill;
+}
+
 QPushButton* Button(const QString& text, const char* name) {
   auto* button = new QPushButton(text);
   button->setObjectName(name);
@@ -34,7 +41,7 @@ QPushButton* Button(const QString& text, const char* name) {
 MailMergeDialog::MailMergeDialog(qr::Bill templateBill, BillPrinting printing,
                                  const QString& layoutPath, WindowDialogs dialogs, QWidget* parent)
     : QDialog(parent),
-      template_(std::move(templateBill)),
+      template_(WithoutDebtor(std::move(templateBill))),
       printing_(printing),
       layoutPath_(layoutPath),
       dialogs_(std::move(dialogs)) {

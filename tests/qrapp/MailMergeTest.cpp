@@ -24,6 +24,7 @@ class MailMergeTest : public WindowTest {
     qr::Bill bill =
         qr::ReadBillJson(ReadAll(QString(BVR_SOURCE_DIR) + "/tests/qrbill/data/example-03.json"))
             .bill;
+    bill.debtor = qr::Address{"Window Debtor", "Rue du Temple", "7", "2000", "Neuchâtel", "CH"};
     WindowDialogs d;
     d.saveFile = [this](QWidget*, const QString&, const QString&) { return saveAnswer; };
     return std::make_unique<MailMergeDialog>(bill, BillPrinting{}, QString(), d);
@@ -42,7 +43,9 @@ TEST_F(MailMergeTest, GoodRowsGiveOnePageEachWithTheirBill) {
   EXPECT_TRUE(dialog->findChild<QLabel*>("lblCount")->text().startsWith("3 lignes lues"));
   EXPECT_EQ(dialog->findChild<QTableWidget*>("tblProblems")->rowCount(), 0);
   ASSERT_TRUE(dialog->findChild<QPushButton*>("btnWritePdf")->isEnabled());
-  EXPECT_EQ(dialog->Reading().bills[0].debtor->name, "Müller AG");
+  // The row's debtor alone: no street of the window's debtor beside its name.
+  EXPECT_EQ(dialog->Reading().bills[0].debtor,
+            (qr::Address{"Müller AG", "", "", "8000", "Zürich", "CH"}));
 
   dialog->findChild<QSpinBox*>("spnRow")->setValue(2);  // stepping through the rows
   EXPECT_FALSE(dialog->findChild<BillPreview*>()->Faded());

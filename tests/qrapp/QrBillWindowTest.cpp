@@ -2,6 +2,8 @@
 // tool run beside it on the same bill.
 #include <QLabel>
 #include <QMessageBox>
+#include <QStatusBar>
+#include <iostream>
 
 #include "QrAppTestSupport.h"
 #include "qrapp/BillForm.h"
@@ -176,6 +178,22 @@ TEST_F(QrBillWindowTest, CreditorIsTypedOnce) {
   EXPECT_FALSE(window->isWindowModified());
   Action("actNew")->trigger();  // a new bill keeps the creditor
   EXPECT_EQ(Find("ediCreditorName")->text(), "Société de musique");
+}
+
+// Run by tests/printing/cups-test on its private print server, which compares the job with
+// the tool's; skipped elsewhere.
+TEST_F(QrBillWindowTest, PrintsOnTheQueueWithItsStoredOffset) {
+  const QString queue = qEnvironmentVariable("BVR_TEST_PRINT_QUEUE");
+  if (queue.isEmpty()) {
+    GTEST_SKIP() << "BVR_TEST_PRINT_QUEUE names no queue";
+  }
+  ASSERT_TRUE(window->OpenFile(kExamples + "example-01.json"));
+  Find<QComboBox>("cbxPage")->setCurrentIndex(1);  // as the tool's --page bill
+  Action("actPrint")->trigger();
+  const QString sent = window->statusBar()->currentMessage();
+  EXPECT_TRUE(sent.startsWith("Envoyé à " + queue + " (travail " + queue + "-"))
+      << sent.toStdString();
+  std::cout << sent.toStdString() << "\n";
 }
 
 }  // namespace

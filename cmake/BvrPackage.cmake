@@ -12,6 +12,7 @@ set(bvr_pkg_dir "${PROJECT_BINARY_DIR}/package")
 configure_file("${PROJECT_SOURCE_DIR}/packaging/changelog.in" "${bvr_pkg_dir}/changelog" @ONLY)
 set(compressed "")
 foreach(pair IN ITEMS "man/bvrslip.1:bvrslip.1.gz" "man/ZoviRUR.1:ZoviRUR.1.gz"
+                      "man/factures-qr.1:factures-qr.1.gz"
                       "${bvr_pkg_dir}/changelog:changelog.gz")
   string(REPLACE ":" ";" pair "${pair}")
   list(GET pair 0 input)
@@ -28,7 +29,10 @@ add_custom_target(bvr_package_files ALL DEPENDS ${compressed})
 
 if(NOT BVR_CORE_ONLY)
   install(FILES "${bvr_pkg_dir}/bvrslip.1.gz" "${bvr_pkg_dir}/ZoviRUR.1.gz"
+                "${bvr_pkg_dir}/factures-qr.1.gz"
           DESTINATION "${CMAKE_INSTALL_MANDIR}/man1" COMPONENT runtime)
+  install(FILES "${PROJECT_SOURCE_DIR}/packaging/factures-qr.desktop"
+          DESTINATION "${CMAKE_INSTALL_DATADIR}/applications" COMPONENT runtime)
   install(FILES "${PROJECT_SOURCE_DIR}/packaging/bvrslip.desktop"
           DESTINATION "${CMAKE_INSTALL_DATADIR}/applications" COMPONENT runtime)
   install(FILES "${PROJECT_SOURCE_DIR}/packaging/bvrslip.svg"

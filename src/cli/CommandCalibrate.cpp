@@ -9,10 +9,8 @@
 #include "cli/CliSupport.h"
 #include "cli/Command.h"
 #include "cli/GuiApplication.h"
-#include "draw/SlipDrawing.h"
-#include "model/DemoLayout.h"
-#include "print/UReportBVR.h"
 #include "printing/Calibration.h"
+#include "printing/CalibrationPage.h"
 #include "printing/CupsPrinting.h"
 #include "report/PrinterOffsets.h"
 
@@ -30,24 +28,10 @@ std::string OffsetText(PrinterOffset offset) {
   return std::to_string(offset.dx) + "," + std::to_string(offset.dy);
 }
 
-// Where the page puts the mark's left tick and line, from the report's own slip position.
-PaperPoint NominalMark(const TFormReportBVR& report) {
-  const QRectF slip = report.SlipRectOnPage();
-  return {(slip.left() + kMeasureMarkLeft) / 10.0, (slip.top() + kMeasureMarkY) / 10.0};
-}
-
-void PrintCalibrationPage(const std::string& queue, PrinterOffset offset, PaperPoint nominal,
-                          std::ostream& out) {
+void SendCalibrationPage(const std::string& queue, PrinterOffset offset, PaperPoint nominal,
+                         std::ostream& out) {
   const std::unique_ptr<QGuiApplication> app = EnsureGuiApplication();
-  const std::unique_ptr<TBvrProperties> layout = LoadLayout("");
-  TFormReportBVR report;
-  report.VYKqrBVR.SetSettingMode(true);
-  report.VYKqrBVR.SetBvrProperties(layout.get());
-  report.VYKqrBVR.SetPayment(DemonstrationPayment());
-  report.QuickRepSample.DryRun();
-  const int job =
-      PrintPdf({queue, "Page de réglage", QSizeF(210.0, 297.0), 1},
-               [&](QIODevice& device) { report.WritePdf(device, QPointF(offset.dx, offset.dy)); });
+  const int job = bvr::PrintCalibrationPage(queue, offset);
   out << "Page de réglage envoyée à " << queue << " (travail " << queue << "-" << job
       << "), décalage enregistré " << OffsetText(offset) << " (dixièmes de mm).\n"
       << "Sur la feuille imprimée, mesurez à la règle la marque « largeur : 3 cm » :\n"
@@ -81,9 +65,9 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   }
   const std::string queue = ResolvePrintQueue(options.Positional().front());
   const PrinterOffset stored = StoredPrinterOffset(queue);
-  const PaperPoint nominal = NominalMark(TFormReportBVR());
+  const PaperPoint nominal = CalibrationMarkNominal();
   if (!measured && !length) {
-    PrintCalibrationPage(queue, stored, nominal, out);
+    SendCalibrationPage(queue, stored, nominal, out);
     return kExitOk;
   }
   if (length) {

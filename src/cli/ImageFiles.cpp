@@ -1,12 +1,8 @@
 #include "cli/ImageFiles.h"
 
-#include <QBuffer>
-#include <QByteArray>
-#include <QString>
 #include <cctype>
 
-#include "report/AtomicFile.h"
-#include "strings/BvrError.h"
+#include "report/PngFile.h"
 
 namespace bvr::cli {
 
@@ -24,14 +20,7 @@ bool EndsWith(const std::string& text, const std::string& lowerSuffix) {
 }
 
 void WritePng(const QImage& image, const std::string& path) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  if (!image.save(&buffer, "PNG")) {
-    throw EBvrError(Fmt("Cannot create file \"%s\". %s").s(path).s("PNG encoding failed"));
-  }
-  WriteFileAtomically(QString::fromStdString(path),
-                      [&bytes](QIODevice& file) { file.write(bytes); });
+  WritePngFile(image, path);
 }
 
 }  // namespace bvr::cli

@@ -10,8 +10,7 @@ namespace bvr::cli {
 // Whether text ends with lowerSuffix (".pdf"), in any letter case.
 bool EndsWith(const std::string& text, const std::string& lowerSuffix);
 
-// Encoded in memory first, so that a refused write keeps the system's reason instead of
-// becoming a libpng error; then written atomically.
+// As WritePngFile.
 void WritePng(const QImage& image, const std::string& path);
 
 }  // namespace bvr::cli

@@ -59,7 +59,8 @@ std::string WriteBillJson(const Bill& bill) {
     json["alternatives"] = bill.alternatives;
   }
   json["language"] = std::string(LanguageCode(bill.language));
-  return json.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+  // Invalid UTF-8 is written replaced rather than refused: the file must always be saved.
+  return json.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 
 }  // namespace bvr::qr

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "qrbill/BillJson.h"
 #include "qrbill/Payload.h"
 #include "qrbill/PayloadReader.h"
 #include "qrbill/References.h"
@@ -125,6 +126,17 @@ TEST(RoundTrip, RandomValidBillsComeBackUnchanged) {
     const Bill bill = generate.BillOf();
     ASSERT_TRUE(ValidateBill(bill).empty()) << i << "\n" << WritePayload(bill);
     EXPECT_EQ(ParseQrPayload(BuildQrPayload(bill)), bill) << i;
+  }
+}
+
+TEST(RoundTrip, RandomValidBillsComeBackFromTheirJson) {
+  Generator generate;
+  for (int i = 0; i < 500; ++i) {
+    Bill bill = generate.BillOf();
+    bill.language = static_cast<Language>(i % 4);
+    const BillReading reading = ReadBillJson(WriteBillJson(bill));
+    EXPECT_TRUE(reading.problems.empty()) << i;
+    EXPECT_EQ(reading.bill, bill) << i << "\n" << WriteBillJson(bill);
   }
 }
 

@@ -134,7 +134,7 @@ TEST(SwicoBilling, StructuredInABillsJsonGivesTheText) {
   EXPECT_EQ(reading.bill.billing, kTexts[3].text);
   // And written back structured: the same JSON read again gives the same bill.
   EXPECT_EQ(ReadBillJson(WriteBillJson(reading.bill)).bill, reading.bill);
-  EXPECT_NE(WriteBillJson(reading.bill).find(R"("date":"2020-07-12")"), std::string::npos);
+  EXPECT_NE(WriteBillJson(reading.bill).find(R"("date": "2020-07-12")"), std::string::npos);
   EXPECT_EQ(BuildQrPayload(reading.bill).substr(BuildQrPayload(reading.bill).rfind('\n') + 1),
             kTexts[3].text);
 }
@@ -155,7 +155,7 @@ TEST(SwicoBilling, PeriodsAndRawTextsRoundTripThroughJson) {
     const std::string json = WriteBillJson(bill);
     EXPECT_EQ(ReadBillJson(json).bill.billing, billing) << json;
   }
-  EXPECT_NE(WriteBillJson(BillWithBilling(kTexts[1].text)).find(R"("start":"2018-02-26")"),
+  EXPECT_NE(WriteBillJson(BillWithBilling(kTexts[1].text)).find(R"("start": "2018-02-26")"),
             std::string::npos);
 }
 

@@ -58,6 +58,10 @@ TEST_F(MailMergeTest, GoodRowsGiveOnePageEachWithTheirBill) {
     expected.push_back(qr::BuildQrPayload(bill));
   }
   EXPECT_EQ(PdfSymbols(Temp("all.pdf")), expected);
+  QProcess text;  // A4 pages with the bill alone, as the window's export
+  text.start("pdftotext", {Temp("all.pdf"), "-"});
+  text.waitForFinished(30000);
+  EXPECT_FALSE(QString::fromUtf8(text.readAllStandardOutput()).contains("Exemple"));
 }
 
 TEST_F(MailMergeTest, BadRowIsListedAndNothingIsWritten) {

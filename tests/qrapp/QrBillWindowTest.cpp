@@ -165,6 +165,13 @@ TEST_F(QrBillWindowTest, ExportedPdfCarriesThePayload) {
   Action("actExport")->trigger();
   EXPECT_EQ(PdfSymbols(Temp("bill.pdf")),
             std::vector<std::string>{qr::BuildQrPayload(window->Bill())});
+  // Only the bill: no sample heading printed over the office's own letter.
+  QProcess text;
+  text.start("pdftotext", {Temp("bill.pdf"), "-"});
+  text.waitForFinished(30000);
+  const QString words = QString::fromUtf8(text.readAllStandardOutput());
+  EXPECT_TRUE(words.contains("Récépissé"));
+  EXPECT_FALSE(words.contains("Exemple")) << words.toStdString();
   saveAnswer = Temp("bill.svg");
   Action("actExport")->trigger();
   EXPECT_EQ(ReadAll(Temp("bill.svg")).substr(0, 5), "<?xml");

@@ -19,6 +19,8 @@ struct QrBatchSettings {
   bool separators = true;  // off for perforated paper
   SlipOffset pageOffset;   // shifts the whole page content, for a printer's paper path
   int dpi = 1200;
+  // The A4 page's sample heading; off where the pages go onto an office's own letters.
+  bool sampleHeading = true;
 };
 
 // The paper of the batch's pages, millimetres.

@@ -105,8 +105,9 @@ AddressEdits BillForm::AddAddressRows(QFormLayout* form, const QString& prefix,
   a.name = AddRow(form, "&Nom", "edi" + prefix + "Name", path + ".name");
   // Street and number, post code and town share a row each, as they are written.
   const auto pair = [&](const QString& caption, QLineEdit*& first, const char* firstName,
-                        const char* firstField, QLineEdit*& second, const char* secondName,
-                        const char* secondField) {
+                        const char* firstField, const QString& firstSaid, QLineEdit*& second,
+                        const char* secondName, const char* secondField,
+                        const QString& secondSaid) {
     first = Edit("edi" + prefix + firstName);
     second = Edit("edi" + prefix + secondName);
     auto* row = new QHBoxLayout;
@@ -115,18 +116,18 @@ AddressEdits BillForm::AddAddressRows(QFormLayout* form, const QString& prefix,
     form->addRow(BuddyLabel(caption, first), row);
     QLabel* problem = ProblemMarks::MakeLabel(QString::fromStdString(path) + "." + firstField);
     form->addRow(QString(), problem);
-    marks_->Add(path + "." + firstField, first, problem);
-    marks_->Add(path + "." + secondField, second, problem);
+    marks_->Add(path + "." + firstField, first, problem, firstSaid);
+    marks_->Add(path + "." + secondField, second, problem, secondSaid);
     connect(first, &QLineEdit::textChanged, this, &BillForm::Changed);
     connect(second, &QLineEdit::textChanged, this, &BillForm::Changed);
   };
-  pair("&Rue, n°", a.street, "Street", "street", a.number, "Number", "number");
-  pair("NPA, &localité", a.postcode, "Postcode", "postcode", a.town, "Town", "town");
+  pair("&Rue, n°", a.street, "Street", "street", "Rue", a.number, "Number", "number", "N°");
+  pair("NPA, &localité", a.postcode, "Postcode", "postcode", "NPA", a.town, "Town", "town",
+       "Localité");
   a.number->setMaximumWidth(70);
   a.postcode->setMaximumWidth(80);
   a.country = AddRow(form, "&Pays", "edi" + prefix + "Country", path + ".country");
   a.country->setMaximumWidth(60);
-  a.country->setPlaceholderText("CH");
   return a;
 }
 
@@ -156,7 +157,7 @@ QWidget* BillForm::AmountGroup() {
   QLabel* problem = ProblemMarks::MakeLabel("amount");
   form->addRow(QString(), problem);
   marks_->Add("amount", amount_, problem);
-  marks_->Add("currency", currency_, problem);
+  marks_->Add("currency", currency_, problem, "Monnaie");
   connect(amount_, &QLineEdit::textChanged, this, &BillForm::Changed);
   connect(currency_, &QComboBox::currentIndexChanged, this, &BillForm::Changed);
   return Group("Montant", "grpAmount", form);

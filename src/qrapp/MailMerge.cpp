@@ -35,6 +35,7 @@ void WriteBills(QIODevice& device, const std::vector<qr::Bill>& bills, const Bil
   QrBatchSettings settings;
   settings.page = printing.page;
   settings.separators = printing.separators;
+  settings.sampleHeading = false;  // as the window's single bill
   settings.pageOffset = {static_cast<int>(offset.x()), static_cast<int>(offset.y())};
   std::size_t next = 0;
   const QrBillSource source = [&](qr::Bill& bill) {

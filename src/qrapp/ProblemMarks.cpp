@@ -34,8 +34,9 @@ QLabel* ProblemMarks::MakeLabel(const QString& name) {
   return label;
 }
 
-void ProblemMarks::Add(const std::string& field, QWidget* widget, QLabel* label) {
-  places_[field] = {widget, label};
+void ProblemMarks::Add(const std::string& field, QWidget* widget, QLabel* label,
+                       const QString& name) {
+  places_[field] = {widget, label, name};
 }
 
 void ProblemMarks::Show(const qr::Problems& problems) {
@@ -61,7 +62,8 @@ void ProblemMarks::Show(const qr::Problems& problems) {
       Append(general_, QString::fromStdString(problem.Text()));
       continue;
     }
-    Append(place->second.label, message);
+    const QString& name = place->second.name;
+    Append(place->second.label, name.isEmpty() ? message : name + " : " + message);
     QString& shown = messages[place->second.widget];
     shown = shown.isEmpty() ? message : shown + "\n" + message;
   }

@@ -19,8 +19,9 @@ class ProblemMarks {
  public:
   // The label that shows general problems (payload size, alternatives).
   explicit ProblemMarks(QLabel* general) : general_(general) {}
-  // field: the problem's path ("creditor.name"); label: the line under the field's row.
-  void Add(const std::string& field, QWidget* widget, QLabel* label);
+  // field: the problem's path ("creditor.name"); label: the line under the field's row;
+  // name: said before the message where two fields share a row ("NPA : obligatoire").
+  void Add(const std::string& field, QWidget* widget, QLabel* label, const QString& name = {});
   // Clears every mark, then marks problems' fields.
   void Show(const qr::Problems& problems);
 
@@ -31,6 +32,7 @@ class ProblemMarks {
   struct Place {
     QWidget* widget;
     QLabel* label;
+    QString name;
   };
   std::map<std::string, Place> places_;
   QLabel* general_;

@@ -210,7 +210,7 @@ void QrBillWindow::LoadSettings() {
   bill.creditor.postcode = settings_->value("postcode").toString().toStdString();
   bill.creditor.town = settings_->value("town").toString().toStdString();
   bill.creditor.country = settings_->value("country", "CH").toString().toStdString();
-  bill.currency = settings_->value("currency", "CHF").toString().toStdString();
+  bill.currency = "CHF";
   settings_->endGroup();
   loading_ = true;
   form_->SetBill(bill);

@@ -117,7 +117,7 @@ TEST_F(StandardInput, ReadsUpToTheBillLimitOnly) {
               "Cannot read standard input: it is larger than 1 MiB, the most this input may "
               "hold\n");
   }
-  const std::string example = std::string(BVR_SOURCE_DIR) + "/../shared/qrbill/example-03.json";
+  const std::string example = std::string(BVR_SOURCE_DIR) + "/tests/qrbill/data/example-03.json";
   const bvr::test::CliResult ok = Run("qr payload --bill - <" + bvr::test::Quoted(example));
   EXPECT_EQ(ok.code, 0) << ok.err;
   EXPECT_EQ(ok.out.substr(0, 9), "SPC\n0200\n");

@@ -13,7 +13,7 @@ namespace {
 class QrCommand : public test::CliTest {};
 
 TEST_F(QrCommand, PayloadCheckAndReferences) {
-  const std::string example = std::string(BVR_SOURCE_DIR) + "/../shared/qrbill/example-03.json";
+  const std::string example = std::string(BVR_SOURCE_DIR) + "/tests/qrbill/data/example-03.json";
   test::CliResult r = Run({"qr", "payload", "--bill", example});
   EXPECT_EQ(r.code, 0) << r.err;
   EXPECT_EQ(r.out.substr(0, 26), "SPC\n0200\n1\nCH5204835012345");
@@ -46,7 +46,7 @@ std::uint32_t BigEndian(const std::string& bytes, std::size_t at) {
 }
 
 TEST_F(QrCommand, RenderWritesEachFormatAndPage) {
-  const std::string example = std::string(BVR_SOURCE_DIR) + "/../shared/qrbill/example-01.json";
+  const std::string example = std::string(BVR_SOURCE_DIR) + "/tests/qrbill/data/example-01.json";
   struct Case {
     std::vector<std::string> options;
     const char* file;
@@ -78,7 +78,7 @@ TEST_F(QrCommand, RenderWritesEachFormatAndPage) {
 }
 
 TEST_F(QrCommand, RenderRefusesBadBillsAndOptionsWritingNothing) {
-  const std::string example = std::string(BVR_SOURCE_DIR) + "/../shared/qrbill/example-03.json";
+  const std::string example = std::string(BVR_SOURCE_DIR) + "/tests/qrbill/data/example-03.json";
   const std::string invalid = Write("invalid.json", R"({"account": "CH12", "creditor": {},
     "currency": "CHF"})");
   const std::string tooLong = Write("long.json", R"({"account": "CH5204835012345671000",

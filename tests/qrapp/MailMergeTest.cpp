@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
+#include <iostream>
 #include <map>
 
 #include "QrAppTestSupport.h"
@@ -58,6 +59,10 @@ TEST_F(MailMergeTest, GoodRowsGiveOnePageEachWithTheirBill) {
     expected.push_back(qr::BuildQrPayload(bill));
   }
   EXPECT_EQ(PdfSymbols(Temp("all.pdf")), expected);
+  QProcess text;  // A4 pages with the bill alone, as the window's export
+  text.start("pdftotext", {Temp("all.pdf"), "-"});
+  text.waitForFinished(30000);
+  EXPECT_FALSE(QString::fromUtf8(text.readAllStandardOutput()).contains("Exemple"));
 }
 
 TEST_F(MailMergeTest, BadRowIsListedAndNothingIsWritten) {
@@ -94,6 +99,31 @@ TEST_F(MailMergeTest, CancelledRunLeavesTheOldFileWhole) {
                EMergeCancelled);
   EXPECT_EQ(ReadAll(Temp("old.pdf")), "older file");
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);  // no temporary left
+}
+
+// Run by tests/printing/cups-test on its private print server, which counts the job's pages;
+// skipped elsewhere.
+TEST_F(MailMergeTest, PrintsOneJobOnTheQueue) {
+  const QString queue = qEnvironmentVariable("BVR_TEST_PRINT_QUEUE");
+  if (queue.isEmpty()) {
+    GTEST_SKIP() << "BVR_TEST_PRINT_QUEUE names no queue";
+  }
+  WriteText(Temp("rows.csv"),
+            "amount,debtor.name,debtor.postcode,debtor.town,debtor.country\n"
+            "1,A,8000,Zürich,CH\n2,B,1700,Fribourg,CH\n3,C,6900,Lugano,CH\n");
+  qr::Bill bill =
+      qr::ReadBillJson(ReadAll(QString(BVR_SOURCE_DIR) + "/tests/qrbill/data/example-03.json"))
+          .bill;
+  WindowDialogs d;
+  d.chooseQueue = [](QWidget*, const QStringList& queues, int current) {
+    return queues.value(current);
+  };
+  MailMergeDialog dialog(bill, BillPrinting{}, QString(), d);
+  ASSERT_TRUE(dialog.LoadCsv(Temp("rows.csv")));
+  QTest::mouseClick(dialog.findChild<QPushButton*>("btnPrint"), Qt::LeftButton);
+  const QString sent = dialog.findChild<QLabel*>("lblCount")->text();
+  EXPECT_TRUE(sent.startsWith("3 factures envoyées à " + queue)) << sent.toStdString();
+  std::cout << sent.toStdString() << "\n";
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The window driven as a person would: fields typed by object name, actions triggered, the
 // tool run beside it on the same bill.
 #include <QLabel>
+#include <QLocale>
 #include <QMessageBox>
 #include <QStatusBar>
 #include <iostream>
@@ -107,6 +108,35 @@ TEST_F(QrBillWindowTest, ProblemsShowAtTheirFieldWithTheMessagesOfQrCheck) {
   EXPECT_TRUE(Action("actExport")->isEnabled());
 }
 
+TEST_F(QrBillWindowTest, AmountsTypedTheSwissWayReadAsTheBillWritesThem) {
+  struct Case {
+    const char* locale;
+    QString typed;
+    std::string amount;
+  };
+  const Case cases[] = {
+      {"en_US", "1949,75", "1949.75"},
+      {"en_US", "1'949.75", "1949.75"},
+      {"de_CH", "1’949.75", "1949.75"},
+      {"fr_CH", "1 949,75", "1949.75"},
+      {"fr_CH", "", ""},
+      {"en_US", "12.5x", "12.5x"},  // left to the rules
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed.toStdString());
+    QLocale::setDefault(QLocale(c.locale));
+    Type("ediAmount", c.typed.toStdString());
+    EXPECT_EQ(window->Bill().amount, c.amount);
+  }
+  QLocale::setDefault(QLocale::c());
+  // A bill opened shows its amount with the user's separator, and reads back unchanged.
+  QLocale::setDefault(QLocale("de_DE"));
+  ASSERT_TRUE(window->OpenFile(kExamples + "example-01.json"));
+  EXPECT_EQ(Find("ediAmount")->text(), "50,00");
+  EXPECT_EQ(window->Bill().amount, "50.00");
+  QLocale::setDefault(QLocale::c());
+}
+
 TEST_F(QrBillWindowTest, OpenSaveRoundTripKeepsTheBill) {
   qr::Bill bill = ExampleBill("example-01.json");
   bill.billing = "//S1/10/4711";
@@ -135,6 +165,13 @@ TEST_F(QrBillWindowTest, ExportedPdfCarriesThePayload) {
   Action("actExport")->trigger();
   EXPECT_EQ(PdfSymbols(Temp("bill.pdf")),
             std::vector<std::string>{qr::BuildQrPayload(window->Bill())});
+  // Only the bill: no sample heading printed over the office's own letter.
+  QProcess text;
+  text.start("pdftotext", {Temp("bill.pdf"), "-"});
+  text.waitForFinished(30000);
+  const QString words = QString::fromUtf8(text.readAllStandardOutput());
+  EXPECT_TRUE(words.contains("Récépissé"));
+  EXPECT_FALSE(words.contains("Exemple")) << words.toStdString();
   saveAnswer = Temp("bill.svg");
   Action("actExport")->trigger();
   EXPECT_EQ(ReadAll(Temp("bill.svg")).substr(0, 5), "<?xml");

@@ -1,6 +1,8 @@
 #include "app/UConfigBVR.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -10,6 +12,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QTimer>
 #include <optional>
 
 #include "app/ErrorReporting.h"
@@ -110,10 +113,12 @@ TFormConfigBVR::TFormConfigBVR(QWidget* parent)
   // Undoing back to the saved state counts as saved.
   connect(&orangeBVR_->History().Stack(), &QUndoStack::cleanChanged, this,
           [this](bool clean) { setWindowModified(!clean); });
+  qApp->installEventFilter(this);
 }
 
 // The view goes first: it unlinks its zones from the layout while both still exist.
 TFormConfigBVR::~TFormConfigBVR() {
+  qApp->removeEventFilter(this);
   delete orangeBVR_;
 }
 
@@ -240,6 +245,25 @@ bool TFormConfigBVR::MayClose() {
     return false;
   }
   return !*save || SaveLayout();
+}
+
+bool TFormConfigBVR::eventFilter(QObject* watched, QEvent* event) {
+  auto* dialog = qobject_cast<QDialog*>(watched);
+  if (event->type() == QEvent::Hide && dialog != nullptr && dialog->isWindow()) {
+    const QWidget* owner = dialog->parentWidget();
+    while (owner != nullptr && owner != this) {
+      owner = owner->parentWidget();
+    }
+    if (owner == this) {
+      // Once the dialog is gone: a window manager may have given the focus on its own.
+      QTimer::singleShot(0, this, [this] {
+        if (isVisible() && QGuiApplication::focusWindow() == nullptr) {
+          activateWindow();
+        }
+      });
+    }
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 void TFormConfigBVR::closeEvent(QCloseEvent* event) {

@@ -59,6 +59,9 @@ class TFormConfigBVR : public QWidget {
   // With unsaved changes, asks whether to save them first; the window stays open when the
   // user cancels or the save does not happen.
   void closeEvent(QCloseEvent* event) override;
+  // Without a window manager nothing gives the keyboard back when a dialog of this window
+  // closes: the window takes it back itself, so that the next key (Ctrl+Z) reaches it.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void CreateControls();

@@ -403,6 +403,28 @@ TEST_F(MainWindowTest, UnsavedMeansChangedSinceStartOpenOrSave) {
   EXPECT_TRUE(window->isWindowModified()) << "save cancelled";
 }
 
+TEST_F(MainWindowTest, AfterACancelledDialogTheFirstCtrlZUndoesTheLastDrag) {
+  window->show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  TVYKOrangeBVR& view = window->OrangeBVR();
+  TShapeZone* shape = view.Shapes()[4];
+  const TBaseZone& zone = *window->BVRPropertiesParams().Zones()[4];
+  std::vector<std::int32_t> tops;
+  for (int drag = 0; drag < 2; ++drag) {
+    tops.push_back(zone.Top());
+    QTest::mousePress(shape, Qt::LeftButton, {}, QPoint(20, 20));
+    QTest::mouseMove(shape, QPoint(22, 25));
+    QTest::mouseRelease(shape, Qt::LeftButton, {}, QPoint(22, 25));
+  }
+  ASSERT_NE(zone.Top(), tops[1]);
+  test::WhenModal([](QDialog& dialog) { test::ClickButton(dialog, "butCancel"); });
+  view.Menus()[4]->findChild<QAction*>("CoordinatesItem")->trigger();
+  // The keyboard comes back to the window, also where no window manager gives it back.
+  EXPECT_TRUE(QTest::qWaitFor([&] { return window->isActiveWindow(); }, 1000));
+  QTest::keyClick(&view, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(zone.Top(), tops[1]);
+}
+
 TEST_F(MainWindowTest, TabReachesTheZonesAfterThePaymentFieldsAndLeavesAfterTheLast) {
   window->show();
   ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));

@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTimer>
+#include <algorithm>
 #include <optional>
 
 #include "app/ErrorReporting.h"
@@ -176,21 +177,28 @@ void TFormConfigBVR::CreateControls() {
   }
 }
 
-QString DialogStartDirectory(const QString& programDirectory, const QString& installedDirectory) {
+QStringList SystemProgramFolders() {
+  return {QStringLiteral("/usr/bin"), QStringLiteral("/usr/local/bin"), QStringLiteral("/bin"),
+          QStringLiteral(BVR_INSTALLED_PROGRAM_DIR)};
+}
+
+QString DialogStartDirectory(const QString& programDirectory, const QStringList& systemFolders) {
   const QFileInfo program(programDirectory);
-  const bool installed =
-      !installedDirectory.isEmpty() &&
-      program.canonicalFilePath() == QFileInfo(installedDirectory).canonicalFilePath();
-  if (program.isDir() && program.isWritable() && !installed) {
+  const QString canonical = program.canonicalFilePath();
+  const bool system =
+      std::any_of(systemFolders.begin(), systemFolders.end(), [&](const QString& f) {
+        return !canonical.isEmpty() && QFileInfo(f).canonicalFilePath() == canonical;
+      });
+  if (program.isDir() && program.isWritable() && !system) {
     return programDirectory;
   }
+  // The documents folder may not exist yet (a fresh account): then the home folder.
   const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-  return documents.isEmpty() ? QDir::homePath() : documents;
+  return QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
 QString TFormConfigBVR::DialogDirectory() const {
-  return DialogStartDirectory(QCoreApplication::applicationDirPath(),
-                              QStringLiteral(BVR_INSTALLED_PROGRAM_DIR));
+  return DialogStartDirectory(QCoreApplication::applicationDirPath(), SystemProgramFolders());
 }
 
 double TFormConfigBVR::AmountValue() const {

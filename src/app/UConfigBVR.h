@@ -31,8 +31,11 @@ struct FileDialogs {
 using PreviewRunner = std::function<void(TFormReportBVR& report, QWidget* parent)>;
 
 // Where the file dialogs start: the program's folder when the user may write there and it is
-// not the folder the package installs programs to, else the user's documents folder.
-QString DialogStartDirectory(const QString& programDirectory, const QString& installedDirectory);
+// none of the system's program folders (root may write to /usr/bin, but it is no place for
+// layouts), else the user's documents folder.
+QString DialogStartDirectory(const QString& programDirectory, const QStringList& systemFolders);
+// /usr/bin, /usr/local/bin, /bin and the folder this build installs its programs to.
+QStringList SystemProgramFolders();
 
 class TFormConfigBVR : public QWidget {
   Q_OBJECT

@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -123,7 +124,8 @@ TEST_F(MainWindowTest, SavedLayoutOpensBackToTheSameDesigner) {
   saveAnswer = path;
   Click("ButtonSave");
   EXPECT_EQ(askedName, "BVRParam");
-  EXPECT_EQ(askedDirectory, DialogStartDirectory(QCoreApplication::applicationDirPath(), {}));
+  EXPECT_EQ(askedDirectory,
+            DialogStartDirectory(QCoreApplication::applicationDirPath(), SystemProgramFolders()));
   window->BVRPropertiesParams().PaymentFor().Receipt().SetLeft(900);
   window->BVRPropertiesParams().UpdateZones();
   ASSERT_NE(shape->geometry(), shown);
@@ -467,17 +469,23 @@ TEST_F(MainWindowTest, TabReachesTheZonesAfterThePaymentFieldsAndLeavesAfterTheL
 
 TEST_F(MainWindowTest, FileDialogsStartInTheProgramFolderOnlyWhereTheUserMayWrite) {
   QTemporaryDir dir;
-  const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  if (!QFileInfo(documents).isDir()) {
+    documents = QDir::homePath();
+  }
   const QString missing = dir.filePath("gone");
   const struct {
-    QString program, installed, expected;
+    QString program;
+    QStringList system;
+    QString expected;
   } rows[] = {
       {dir.path(), {}, dir.path()},
-      {dir.path(), dir.path(), documents},  // the package's own program folder
-      {missing, {}, documents},             // no one writes into a folder that is not there
+      {dir.path(), {dir.path()}, documents},  // a system folder, even where root may write
+      {missing, {}, documents},               // no one writes into a folder that is not there
+      {"/usr/bin", SystemProgramFolders(), documents},
   };
   for (const auto& row : rows) {
-    EXPECT_EQ(DialogStartDirectory(row.program, row.installed), row.expected)
+    EXPECT_EQ(DialogStartDirectory(row.program, row.system), row.expected)
         << row.program.toStdString();
   }
   if (geteuid() != 0) {

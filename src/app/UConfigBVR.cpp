@@ -1,6 +1,8 @@
 #include "app/UConfigBVR.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -10,6 +12,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QTimer>
+#include <algorithm>
 #include <optional>
 
 #include "app/ErrorReporting.h"
@@ -110,10 +114,12 @@ TFormConfigBVR::TFormConfigBVR(QWidget* parent)
   // Undoing back to the saved state counts as saved.
   connect(&orangeBVR_->History().Stack(), &QUndoStack::cleanChanged, this,
           [this](bool clean) { setWindowModified(!clean); });
+  qApp->installEventFilter(this);
 }
 
 // The view goes first: it unlinks its zones from the layout while both still exist.
 TFormConfigBVR::~TFormConfigBVR() {
+  qApp->removeEventFilter(this);
   delete orangeBVR_;
 }
 
@@ -171,21 +177,28 @@ void TFormConfigBVR::CreateControls() {
   }
 }
 
-QString DialogStartDirectory(const QString& programDirectory, const QString& installedDirectory) {
+QStringList SystemProgramFolders() {
+  return {QStringLiteral("/usr/bin"), QStringLiteral("/usr/local/bin"), QStringLiteral("/bin"),
+          QStringLiteral(BVR_INSTALLED_PROGRAM_DIR)};
+}
+
+QString DialogStartDirectory(const QString& programDirectory, const QStringList& systemFolders) {
   const QFileInfo program(programDirectory);
-  const bool installed =
-      !installedDirectory.isEmpty() &&
-      program.canonicalFilePath() == QFileInfo(installedDirectory).canonicalFilePath();
-  if (program.isDir() && program.isWritable() && !installed) {
+  const QString canonical = program.canonicalFilePath();
+  const bool system =
+      std::any_of(systemFolders.begin(), systemFolders.end(), [&](const QString& f) {
+        return !canonical.isEmpty() && QFileInfo(f).canonicalFilePath() == canonical;
+      });
+  if (program.isDir() && program.isWritable() && !system) {
     return programDirectory;
   }
+  // The documents folder may not exist yet (a fresh account): then the home folder.
   const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-  return documents.isEmpty() ? QDir::homePath() : documents;
+  return QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
 QString TFormConfigBVR::DialogDirectory() const {
-  return DialogStartDirectory(QCoreApplication::applicationDirPath(),
-                              QStringLiteral(BVR_INSTALLED_PROGRAM_DIR));
+  return DialogStartDirectory(QCoreApplication::applicationDirPath(), SystemProgramFolders());
 }
 
 double TFormConfigBVR::AmountValue() const {
@@ -240,6 +253,25 @@ bool TFormConfigBVR::MayClose() {
     return false;
   }
   return !*save || SaveLayout();
+}
+
+bool TFormConfigBVR::eventFilter(QObject* watched, QEvent* event) {
+  auto* dialog = qobject_cast<QDialog*>(watched);
+  if (event->type() == QEvent::Hide && dialog != nullptr && dialog->isWindow()) {
+    const QWidget* owner = dialog->parentWidget();
+    while (owner != nullptr && owner != this) {
+      owner = owner->parentWidget();
+    }
+    if (owner == this) {
+      // Once the dialog is gone: a window manager may have given the focus on its own.
+      QTimer::singleShot(0, this, [this] {
+        if (isVisible() && QGuiApplication::focusWindow() == nullptr) {
+          activateWindow();
+        }
+      });
+    }
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 void TFormConfigBVR::closeEvent(QCloseEvent* event) {

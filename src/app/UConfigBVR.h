@@ -31,8 +31,11 @@ struct FileDialogs {
 using PreviewRunner = std::function<void(TFormReportBVR& report, QWidget* parent)>;
 
 // Where the file dialogs start: the program's folder when the user may write there and it is
-// not the folder the package installs programs to, else the user's documents folder.
-QString DialogStartDirectory(const QString& programDirectory, const QString& installedDirectory);
+// none of the system's program folders (root may write to /usr/bin, but it is no place for
+// layouts), else the user's documents folder.
+QString DialogStartDirectory(const QString& programDirectory, const QStringList& systemFolders);
+// /usr/bin, /usr/local/bin, /bin and the folder this build installs its programs to.
+QStringList SystemProgramFolders();
 
 class TFormConfigBVR : public QWidget {
   Q_OBJECT
@@ -59,6 +62,9 @@ class TFormConfigBVR : public QWidget {
   // With unsaved changes, asks whether to save them first; the window stays open when the
   // user cancels or the save does not happen.
   void closeEvent(QCloseEvent* event) override;
+  // Without a window manager nothing gives the keyboard back when a dialog of this window
+  // closes: the window takes it back itself, so that the next key (Ctrl+Z) reaches it.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void CreateControls();

@@ -19,8 +19,8 @@ QValidator::State MillimetreValidator::validate(QString& input, int& /*pos*/) co
       c = separator;
     }
   }
-  const QRegularExpression shape(QStringLiteral("^-?[0-9]*(%1[0-9]*)?$")
-                                     .arg(QRegularExpression::escape(QString(separator))));
+  const QRegularExpression shape(
+      QStringLiteral("^-?[0-9]*(%1[0-9]*)?$").arg(QRegularExpression::escape(QString(separator))));
   if (!shape.match(input).hasMatch()) {
     return Invalid;
   }

@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
-#include <functional>
 #include <memory>
 
 #include "DialogTestSupport.h"
@@ -106,67 +105,6 @@ TEST_F(HistoryTest, ConfirmedDialogIsOneStepCancelledIsNone) {
   view->History().Undo();
   EXPECT_EQ(Values(0), values);
 }
-
-// A dialog left without a change, in each way; the layout is named, as the application's is.
-struct LeftAlone {
-  const char* name;
-  std::function<void(TVYKOrangeBVR&)> open;
-  std::function<void(QDialog&)> leave;
-};
-
-class DialogLeftAloneTest : public HistoryTest, public ::testing::WithParamInterface<LeftAlone> {
- protected:
-  void LeaveADialog() {
-    test::WhenModal(GetParam().leave);
-    GetParam().open(*view);
-    // As a window manager does when a dialog closes.
-    view->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
-  }
-};
-
-TEST_P(DialogLeftAloneTest, RecordsNoStepAndKeepsUndoAndRedo) {
-  properties.Name = "BVRPropertiesParams";
-  TShapeZone* shape = view->Shapes()[4];
-  const Rect first = Values(4);
-  Drag(shape, {7, 3});
-  const Rect second = Values(4);
-  Drag(shape, {-4, 5});
-  const Rect third = Values(4);
-  ASSERT_EQ(view->History().Stack().count(), 2);
-  LeaveADialog();
-  EXPECT_EQ(view->History().Stack().count(), 2);
-  Key(Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_EQ(Values(4), second) << "the first undo takes back the last drag";
-  Key(Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_EQ(Values(4), first);
-  LeaveADialog();
-  Key(Qt::Key_Y, Qt::ControlModifier);
-  Key(Qt::Key_Y, Qt::ControlModifier);
-  EXPECT_EQ(Values(4), third) << "the redo steps are still there";
-}
-
-void Trigger(TVYKOrangeBVR& view, std::size_t menu, const char* item) {
-  view.Menus()[menu]->findChild<QAction*>(item)->trigger();
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Ways, DialogLeftAloneTest,
-    ::testing::Values(
-        LeftAlone{"CoordinatesCancelled", [](auto& v) { Trigger(v, 4, "CoordinatesItem"); },
-                  [](QDialog& d) { test::ClickButton(d, "butCancel"); }},
-        LeftAlone{"CoordinatesClosed", [](auto& v) { Trigger(v, 4, "CoordinatesItem"); },
-                  [](QDialog& d) { d.close(); }},
-        LeftAlone{"CoordinatesConfirmedUnchanged",
-                  [](auto& v) { Trigger(v, 4, "CoordinatesItem"); },
-                  [](QDialog& d) { test::ClickButton(d, "butOk"); }},
-        LeftAlone{"TextCancelled", [](auto& v) { Trigger(v, 4, "TextItem"); },
-                  [](QDialog& d) { test::ClickButton(d, "butCancel"); }},
-        LeftAlone{"TextConfirmedUnchanged", [](auto& v) { Trigger(v, 4, "TextItem"); },
-                  [](QDialog& d) { test::ClickButton(d, "butOk"); }},
-        LeftAlone{"CodingLineCancelled", [](auto& v) { v.CodingLineItemClick(); },
-                  [](QDialog& d) { test::ClickButton(d, "butCancel"); }}),
-    [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(HistoryTest, PrintItemAndCodingLineAreUndone) {
   const bool printed = Model(6).Imprime;

@@ -234,7 +234,7 @@ TEST_F(QrReadCommand, HostileFilesAreRefusedWithAMessage) {
 std::map<std::string, std::pair<std::string, bool>> Measures(const std::string& out) {
   std::map<std::string, std::pair<std::string, bool>> measures;
   const std::regex pattern(
-      R"re(\{"check": "([^"]*)", "measured": "([^"]*)", "required": "[^"]*", "pass": (true|false)\})re");
+      R"re(\{"check":"([^"]*)","measured":"([^"]*)","required":"[^"]*","pass":(true|false)\})re");
   for (auto it = std::sregex_iterator(out.begin(), out.end(), pattern);
        it != std::sregex_iterator(); ++it) {
     measures[(*it)[1]] = {(*it)[2], (*it)[3] == "true"};

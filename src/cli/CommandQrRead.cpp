@@ -47,19 +47,6 @@ bool ReadOne(const std::string& path, bool csv, std::ostream& out, std::ostream&
   return valid;
 }
 
-std::string MeasureJson(const reading::Measure& m) {
-  const auto quoted = [](const std::string& text) {
-    std::string q = "\"";
-    for (char c : text) {
-      q += c == '"' || c == '\\' ? std::string("\\") + c : std::string(1, c);
-    }
-    return q + "\"";
-  };
-  return "{\"check\": " + quoted(m.check) + ", \"measured\": " + quoted(m.measured) +
-         ", \"required\": " + quoted(m.required) + ", \"pass\": " + (m.pass ? "true" : "false") +
-         "}";
-}
-
 bool CheckOne(const std::string& path, std::ostream& out, std::ostream& err) {
   const std::string name = NameOf(path);
   const std::vector<reading::BillPrint> bills = reading::CheckPrint(ReadInputBytes(path));
@@ -69,17 +56,13 @@ bool CheckOne(const std::string& path, std::ostream& out, std::ostream& err) {
   }
   bool pass = true;
   for (const reading::BillPrint& bill : bills) {
-    std::string checks;
     for (const reading::Measure& m : bill.measures) {
-      checks += (checks.empty() ? "" : ", ") + MeasureJson(m);
       if (!m.pass) {
         err << name << " page " << bill.page << ": " << m.check << " " << m.measured
             << ", required " << m.required << "\n";
       }
     }
-    out << "{\"file\": \"" << name << "\", \"page\": " << bill.page
-        << ", \"pass\": " << (bill.Pass() ? "true" : "false") << ", \"checks\": [" << checks
-        << "]}\n";
+    out << reading::PrintJson(bill, name) << "\n";
     pass = pass && bill.Pass();
   }
   return pass;

@@ -27,11 +27,10 @@ double BoundedDpi(double widthMm, double heightMm, double dpi) {
 }
 
 GreyImage Render(const PdfDocument& pdf, int page, const RectMm& region, double dpi) {
-  const SizeMm size = pdf.PageSize(page);
-  if (!(size.width > 0 && size.height > 0) || size.width > kMaxPageSideMm ||
-      size.height > kMaxPageSideMm) {
+  if (!PageRenderable(pdf, page)) {
     throw EBvrError(Fmt("page %d has no usable size").d(page + 1));
   }
+  const SizeMm size = pdf.PageSize(page);
   const double left = std::clamp(region.x, 0.0, size.width);
   const double top = std::clamp(region.y, 0.0, size.height);
   const double right = std::clamp(region.x + region.width, left, size.width);
@@ -67,6 +66,12 @@ GreyImage Render(const PdfDocument& pdf, int page, const RectMm& region, double 
 }
 
 }  // namespace
+
+bool PageRenderable(const PdfDocument& pdf, int page) {
+  const SizeMm size = pdf.PageSize(page);
+  return size.width > 0 && size.height > 0 && size.width <= kMaxPageSideMm &&
+         size.height <= kMaxPageSideMm;
+}
 
 GreyImage RenderPage(const PdfDocument& pdf, int page, double dpi) {
   const SizeMm size = pdf.PageSize(page);

@@ -14,6 +14,10 @@ struct RectMm {
   double height = 0;
 };
 
+// False for a page whose size is no paper's (none, or a side beyond kMaxPageSideMm): such
+// pages are skipped, never rendered.
+bool PageRenderable(const PdfDocument& pdf, int page);
+
 // The whole page at dpi (at most kMaxDpi). When the raster would exceed kMaxRasterPixels
 // the resolution is lowered to fit; the image's dpi says which one was used. Anti-aliased.
 GreyImage RenderPage(const PdfDocument& pdf, int page, double dpi);

@@ -131,14 +131,8 @@ std::vector<std::string> Tokens(std::string_view rest, Problems& problems) {
   return tokens;
 }
 
-struct Tag {
-  std::string_view code;
-  std::string_view key;  // the JSON form's
-};
-
-constexpr Tag kTags[] = {{"10", "invoice"},    {"11", "date"},      {"20", "customer_reference"},
-                         {"30", "vat_number"}, {"31", "vat_date"},  {"32", "vat"},
-                         {"33", "import_tax"}, {"40", "conditions"}};
+// The tags known, ascending.
+constexpr std::string_view kTags[] = {"10", "11", "20", "30", "31", "32", "33", "40"};
 
 void Assign(SwicoBilling& fields, std::string_view tag, const std::string& value) {
   if (tag == "10")
@@ -188,20 +182,19 @@ SwicoReading ParseSwicoBilling(std::string_view text) {
   for (std::size_t i = 0; i < tokens.size(); i += 2) {
     const std::string& tag = tokens[i];
     const std::string value = i + 1 < tokens.size() ? tokens[i + 1] : std::string();
-    const auto known = std::find_if(std::begin(kTags), std::end(kTags),
-                                    [&](const Tag& t) { return t.code == tag; });
+    const auto known = std::find(std::begin(kTags), std::end(kTags), tag);
     if (known == std::end(kTags)) {
       reading.problems.push_back({"billing", "balise inconnue « " + tag + " »"});
       continue;
     }
-    if (!last.empty() && known->code <= last) {
-      reading.problems.push_back({"billing", known->code == last
+    if (!last.empty() && *known <= last) {
+      reading.problems.push_back({"billing", *known == last
                                                  ? "balise " + tag + " répétée"
                                                  : "balise " + tag + " après " + std::string(last) +
                                                        " : les balises vont en ordre croissant"});
       continue;
     }
-    last = known->code;
+    last = *known;
     Assign(reading.fields, tag, value);
   }
   Problems values = CheckSwicoBilling(reading.fields);

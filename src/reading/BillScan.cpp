@@ -66,6 +66,9 @@ std::vector<ScannedCode> ScanPdf(std::string_view bytes) {
   const pdf::PdfDocument pdf = pdf::PdfDocument::FromBytes(bytes);
   std::vector<ScannedCode> codes;
   for (int page = 0; page < pdf.PageCount(); ++page) {
+    if (!pdf::PageRenderable(pdf, page)) {
+      continue;
+    }
     const std::size_t before = codes.size();
     for (double dpi : {kPageDpi, kRetryDpi}) {
       const pdf::GreyImage image = pdf::RenderPage(pdf, page, dpi);

@@ -87,8 +87,8 @@ Measure FacesMeasure(const pdf::PdfDocument& pdf, int page, const std::vector<pd
     });
     const bool allowed = AllowedFace(face);
     pass = pass && embedded && allowed;
-    measured += (measured.empty() ? "" : ", ") + face + (embedded ? "" : " (not embedded)") +
-                (allowed ? "" : " (not allowed)");
+    measured += (measured.empty() ? "" : ", ") + (face.empty() ? "(unnamed)" : face) +
+                (embedded ? "" : " (not embedded)") + (allowed ? "" : " (not allowed)");
   }
   return {"faces", used.empty() ? "no text" : measured,
           "Arial, Frutiger, Helvetica or Liberation Sans, embedded", pass};
@@ -219,6 +219,9 @@ std::vector<BillPrint> CheckPrint(std::string_view pdfBytes) {
   const pdf::PdfDocument pdf = pdf::PdfDocument::FromBytes(pdfBytes);
   std::vector<BillPrint> bills;
   for (int page = 0; page < pdf.PageCount(); ++page) {
+    if (!pdf::PageRenderable(pdf, page)) {
+      continue;
+    }
     std::vector<FoundCode> codes;
     double dpi = 0;
     for (double tried : {200.0, 300.0}) {

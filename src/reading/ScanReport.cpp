@@ -87,6 +87,16 @@ std::string CodeJson(const ScannedCode& code, const std::string& file) {
   return Dump(json);
 }
 
+std::string PrintJson(const BillPrint& bill, const std::string& file) {
+  Json checks = Json::array();
+  for (const Measure& m : bill.measures) {
+    checks.push_back(
+        {{"check", m.check}, {"measured", m.measured}, {"required", m.required}, {"pass", m.pass}});
+  }
+  return Dump(
+      {{"file", file}, {"page", bill.page}, {"pass", bill.Pass()}, {"checks", std::move(checks)}});
+}
+
 std::string CsvHeader() {
   return "account,creditor,amount,currency,reference,debtor,message,billing,file,page,problems";
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "reading/BillScan.h"
+#include "reading/PrintCheck.h"
 
 namespace bvr::reading {
 
@@ -12,6 +13,10 @@ namespace bvr::reading {
 //  "not a Swiss QR Code", then the bill's JSON form (BillJson.h) or the code's "text", then
 //  "problems": [{"field", "message"}, …]}, on one line.
 std::string CodeJson(const ScannedCode& code, const std::string& file);
+
+// {"file", "page", "pass", "checks": [{"check", "measured", "required", "pass"}, …]}, on one
+// line.
+std::string PrintJson(const BillPrint& bill, const std::string& file);
 
 // The header row, and a code's row: account, creditor, amount, currency, reference, debtor,
 // message, billing, file, page, problems (addresses on one line, problems joined by "; ").

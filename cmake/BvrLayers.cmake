@@ -9,17 +9,18 @@ set(BVR_LAYERS
   "report:bvr_report"
   "print:bvr_print"
   "batch:bvr_batch"
+  "payments:bvr_payments"
   "printing:bvr_printing"
   "tool:bvrslip"
   "preview:bvr_preview"
   "editing:bvr_editing"
   "designer:bvr_designer"
   "app:bvr_app,ZoviRUR")
-set(BVR_NO_WIDGETS_LAYERS core draw report print batch printing tool)
+set(BVR_NO_WIDGETS_LAYERS core draw report print batch payments printing tool)
 # The layer each folder of src/ belongs to, for its includes ("folder/File.h").
 set(BVR_FOLDER_LAYERS
   strings:core numbers:core model:core qrbill:core draw:draw qrprint:draw report:report print:print batch:batch
-  printing:printing cli:tool preview:preview editing:editing designer:designer app:app)
+  printing:printing cli:tool payments:payments preview:preview editing:editing designer:designer app:app)
 
 # The layer names alone, lowest first: a layer's index is its place in this list.
 set(BVR_LAYER_NAMES "")

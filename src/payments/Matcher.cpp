@@ -1,0 +1,219 @@
+#include "payments/Matcher.h"
+
+#include <algorithm>
+
+#include "payments/Reference.h"
+#include "strings/BvrError.h"
+
+namespace bvr::pay {
+
+namespace {
+
+std::string DayOf(const std::string& date) {
+  return date.substr(0, 10);
+}
+
+std::string FirstOf(std::initializer_list<const std::string*> texts) {
+  for (const std::string* text : texts) {
+    if (!text->empty()) {
+      return *text;
+    }
+  }
+  return {};
+}
+
+bool TakesBack(const Transaction& t) {
+  return t.reversal || !t.returnReason.empty();
+}
+
+}  // namespace
+
+const char* StatusName(InvoiceStatus status) {
+  switch (status) {
+    case InvoiceStatus::Paid:
+      return "paid";
+    case InvoiceStatus::PartlyPaid:
+      return "partly paid";
+    case InvoiceStatus::Overpaid:
+      return "overpaid";
+    case InvoiceStatus::Unpaid:
+      break;
+  }
+  return "unpaid";
+}
+
+const char* ReasonName(Unmatched reason) {
+  switch (reason) {
+    case Unmatched::NoAmount:
+      return "no amount";
+    case Unmatched::Duplicate:
+      return "duplicate already counted";
+    case Unmatched::NotBooked:
+      return "not booked";
+    case Unmatched::Debit:
+      return "debit";
+    case Unmatched::UndoesCredit:
+      return "undoes an earlier credit";
+    case Unmatched::NothingToUndo:
+      return "reversal without its credit";
+    case Unmatched::ReversedDebit:
+      return "reverses a debit";
+    case Unmatched::NoReference:
+      return "no reference";
+    case Unmatched::MalformedReference:
+      return "malformed reference";
+    case Unmatched::WrongCheckDigit:
+      return "wrong check digit";
+    case Unmatched::UnknownReference:
+      return "unknown reference";
+    case Unmatched::CurrencyMismatch:
+      break;
+  }
+  return "currency mismatch";
+}
+
+InvoiceStatus InvoiceState::Status() const {
+  if (paid == 0) {
+    return InvoiceStatus::Unpaid;
+  }
+  if (paid < invoice.amount) {
+    return InvoiceStatus::PartlyPaid;
+  }
+  return paid == invoice.amount ? InvoiceStatus::Paid : InvoiceStatus::Overpaid;
+}
+
+std::string PaymentKey(const Transaction& t) {
+  const std::optional<Units> amount = ParseDecimal(t.amount);
+  const std::string amountText = amount ? FormatDecimal(*amount) : t.amount;
+  std::string key;
+  for (const std::string* part : {&t.account, &t.entryBankReference, &t.bankReference,
+                                  &t.endToEndId, &t.transactionId, &t.instructionId, &t.uetr}) {
+    key += *part;
+    key += '|';
+  }
+  key += t.credit ? "CRDT|" : "DBIT|";
+  key += t.reversal ? "R|" : "|";
+  key += amountText + '|' + t.currency + '|' + t.reference + '|' + DayOf(t.bookingDate);
+  return key;
+}
+
+Matcher::Matcher(std::vector<Invoice> invoices) {
+  invoices_.reserve(invoices.size());
+  for (Invoice& invoice : invoices) {
+    byReference_.emplace(invoice.reference, invoices_.size());
+    invoices_.push_back({std::move(invoice), 0, {}});
+  }
+}
+
+void Matcher::StartFile() {
+  entry_.clear();
+  seenInEntry_.clear();
+}
+
+std::string Matcher::KeyInEntry(const Transaction& t) {
+  const std::string entry = std::to_string(t.entryLine);
+  if (entry != entry_) {
+    entry_ = entry;
+    seenInEntry_.clear();
+  }
+  std::string key = PaymentKey(t);
+  const std::size_t place = ++seenInEntry_[key];
+  if (place > 1) {
+    key += '#' + std::to_string(place);
+  }
+  return key;
+}
+
+void Matcher::Add(const Transaction& t) {
+  std::string key = KeyInEntry(t);
+  const std::optional<Units> amount = ParseDecimal(t.amount);
+  if (!amount) {
+    return Refuse(t, Unmatched::NoAmount, t.amount, std::move(key));
+  }
+  if (t.status != "BOOK") {
+    return Refuse(t, Unmatched::NotBooked, t.status, std::move(key));
+  }
+  if (!counted_.insert(key).second) {
+    return Refuse(t, Unmatched::Duplicate, {}, std::move(key));
+  }
+  if (!t.credit) {
+    if (TakesBack(t)) {
+      return Undo(t, *amount, std::move(key));
+    }
+    return Refuse(t, Unmatched::Debit, {}, std::move(key));
+  }
+  if (TakesBack(t)) {
+    return Refuse(t, Unmatched::ReversedDebit, t.returnReason, std::move(key));
+  }
+  Settle(t, *amount, std::move(key));
+}
+
+void Matcher::Settle(const Transaction& t, Units amount, std::string key) {
+  if (t.reference.empty()) {
+    return Refuse(t, Unmatched::NoReference, {}, std::move(key));
+  }
+  if (const std::optional<std::string> problem = ReferenceProblem(t.reference)) {
+    return Refuse(t,
+                  OnlyCheckDigitFails(t.reference) ? Unmatched::WrongCheckDigit
+                                                   : Unmatched::MalformedReference,
+                  *problem, std::move(key));
+  }
+  const auto found = byReference_.find(t.reference);
+  if (found == byReference_.end()) {
+    return Refuse(t, Unmatched::UnknownReference, {}, std::move(key));
+  }
+  InvoiceState& state = invoices_[found->second];
+  if (t.currency != state.invoice.currency) {
+    return Refuse(t, Unmatched::CurrencyMismatch,
+                  t.currency + " paid, " + state.invoice.currency + " invoiced (invoice " +
+                      state.invoice.invoice + ")",
+                  std::move(key));
+  }
+  state.paid += amount;
+  state.settlements.push_back({amount, t.bookingDate,
+                               FirstOf({&t.bankReference, &t.entryBankReference, &t.endToEndId}),
+                               std::move(key)});
+}
+
+// Takes back the latest credit of the same amount to the same reference.
+void Matcher::Undo(const Transaction& t, Units amount, std::string key) {
+  const auto found = byReference_.find(t.reference);
+  if (found != byReference_.end()) {
+    InvoiceState& state = invoices_[found->second];
+    auto& list = state.settlements;
+    const auto credit = std::find_if(list.rbegin(), list.rend(),
+                                     [&](const Settlement& s) { return s.amount == amount; });
+    if (credit != list.rend() && t.currency == state.invoice.currency) {
+      const std::string detail =
+          "invoice " + state.invoice.invoice + ", credit of " + credit->bookingDate;
+      state.paid -= amount;
+      list.erase(std::next(credit).base());
+      return Refuse(t, Unmatched::UndoesCredit, detail, std::move(key));
+    }
+  }
+  Refuse(t, Unmatched::NothingToUndo, t.returnReason, std::move(key));
+}
+
+void Matcher::Refuse(const Transaction& t, Unmatched reason, std::string detail, std::string key) {
+  unmatched_.push_back({t, reason, std::move(detail), std::move(key)});
+}
+
+std::map<std::string, SummaryLine> Matcher::Summary() const {
+  std::map<std::string, SummaryLine> lines;
+  for (const InvoiceState& state : invoices_) {
+    SummaryLine& line =
+        lines[std::string(StatusName(state.Status())) + " " + state.invoice.currency];
+    line.invoices = true;
+    ++line.count;
+    line.amount += state.invoice.amount;
+    line.paid += state.paid;
+  }
+  for (const UnmatchedPayment& u : unmatched_) {
+    SummaryLine& line = lines[std::string(ReasonName(u.reason)) + " " + u.transaction.currency];
+    ++line.count;
+    line.amount += ParseDecimal(u.transaction.amount).value_or(0);
+  }
+  return lines;
+}
+
+}  // namespace bvr::pay

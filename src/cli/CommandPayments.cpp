@@ -176,7 +176,7 @@ int RunMatch(const Options& options, std::ostream& out, std::ostream& err) {
   RefuseOutputOverInputs(*output, inputs);
 
   const pay::ReferenceMaker maker = MakerOf(options);
-  std::vector<pay::Invoice> invoices;
+  pay::OpenInvoices invoices;
   {
     BatchCsvFile csv(*invoicesPath, options.Value("--encoding"), err);
     invoices = pay::ReadInvoices(csv.Source(), csv.Encoding(), maker);

@@ -67,8 +67,17 @@ bool IsCurrency(const std::string& text) {
 
 }  // namespace
 
-std::vector<Invoice> ReadInvoices(const csv::Source& source, csv::Encoding encoding,
-                                  const ReferenceMaker& makeReference) {
+std::optional<std::size_t> OpenInvoices::Add(Invoice invoice) {
+  const auto [earlier, fresh] = byReference.emplace(invoice.reference, list.size());
+  if (!fresh) {
+    return list[earlier->second].row;
+  }
+  list.push_back(std::move(invoice));
+  return std::nullopt;
+}
+
+OpenInvoices ReadInvoices(const csv::Source& source, csv::Encoding encoding,
+                          const ReferenceMaker& makeReference) {
   csv::Reader reader(source, encoding);
   csv::Record record;
   if (!reader.Next(record)) {
@@ -77,8 +86,7 @@ std::vector<Invoice> ReadInvoices(const csv::Source& source, csv::Encoding encod
   const Columns columns = ReadHeader(record, static_cast<bool>(makeReference));
   reader.SetColumnLabels(record.fields);
   const std::size_t width = record.fields.size();
-  std::vector<Invoice> invoices;
-  std::unordered_map<std::string, std::size_t> rowOfReference;
+  OpenInvoices invoices;
   while (reader.Next(record)) {
     csvrows::CheckFieldCount(record, width);
     const auto fail = [&](std::size_t column, const std::string& what) {
@@ -115,14 +123,13 @@ std::vector<Invoice> ReadInvoices(const csv::Source& source, csv::Encoding encod
         fail(*columns.reference, Fmt("%s : %s").s(EchoOf(invoice.reference)).s(*problem));
       }
     }
-    const auto [earlier, fresh] = rowOfReference.emplace(invoice.reference, invoice.row);
-    if (!fresh) {
+    const std::string reference = invoice.reference;
+    if (const std::optional<std::size_t> earlier = invoices.Add(std::move(invoice))) {
       fail(makeReference ? *columns.invoice : *columns.reference,
            Fmt("the reference %s is row %d's already")
-               .s(invoice.reference)
-               .d(static_cast<long long>(earlier->second)));
+               .s(reference)
+               .d(static_cast<long long>(*earlier)));
     }
-    invoices.push_back(std::move(invoice));
   }
   return invoices;
 }

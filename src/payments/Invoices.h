@@ -6,7 +6,9 @@
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "batch/Csv.h"
@@ -23,6 +25,15 @@ struct Invoice {
   std::string reference;  // compact: no blanks, upper case
 };
 
+// The open invoices, and the place of each reference among them.
+struct OpenInvoices {
+  std::vector<Invoice> list;
+  std::unordered_map<std::string, std::size_t> byReference;
+
+  // Adds invoice, or returns the row of the invoice that has its reference already.
+  std::optional<std::size_t> Add(Invoice invoice);
+};
+
 // The reference of an invoice number; fails (EBvrError) for a number it cannot use.
 using ReferenceMaker = std::function<std::string(const std::string& invoice)>;
 
@@ -31,7 +42,7 @@ using ReferenceMaker = std::function<std::string(const std::string& invoice)>;
 // letters, a reference with a wrong check digit, one that repeats an earlier row's) or
 // "CSV header: ..." for a missing column. makeReference: given, the references are made from
 // the invoice numbers and a "reference" column is refused.
-std::vector<Invoice> ReadInvoices(const csv::Source& source, csv::Encoding encoding,
-                                  const ReferenceMaker& makeReference);
+OpenInvoices ReadInvoices(const csv::Source& source, csv::Encoding encoding,
+                          const ReferenceMaker& makeReference);
 
 }  // namespace bvr::pay

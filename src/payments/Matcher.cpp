@@ -86,6 +86,7 @@ std::string PaymentKey(const Transaction& t) {
   const std::optional<Units> amount = ParseDecimal(t.amount);
   const std::string amountText = amount ? FormatDecimal(*amount) : t.amount;
   std::string key;
+  key.reserve(160);
   for (const std::string* part : {&t.account, &t.entryBankReference, &t.bankReference,
                                   &t.endToEndId, &t.transactionId, &t.instructionId, &t.uetr}) {
     key += *part;
@@ -97,23 +98,36 @@ std::string PaymentKey(const Transaction& t) {
   return key;
 }
 
-Matcher::Matcher(std::vector<Invoice> invoices) {
-  invoices_.reserve(invoices.size());
-  for (Invoice& invoice : invoices) {
-    byReference_.emplace(invoice.reference, invoices_.size());
+Matcher::Matcher(OpenInvoices invoices) : byReference_(std::move(invoices.byReference)) {
+  invoices_.reserve(invoices.list.size());
+  for (Invoice& invoice : invoices.list) {
     invoices_.push_back({std::move(invoice), 0, {}});
   }
 }
 
+namespace {
+
+OpenInvoices Indexed(std::vector<Invoice> list) {
+  OpenInvoices invoices;
+  invoices.byReference.reserve(list.size());
+  for (Invoice& invoice : list) {
+    invoices.Add(std::move(invoice));
+  }
+  return invoices;
+}
+
+}  // namespace
+
+Matcher::Matcher(std::vector<Invoice> invoices) : Matcher(Indexed(std::move(invoices))) {}
+
 void Matcher::StartFile() {
-  entry_.clear();
+  entry_ = kNoEntry;
   seenInEntry_.clear();
 }
 
 std::string Matcher::KeyInEntry(const Transaction& t) {
-  const std::string entry = std::to_string(t.entryLine);
-  if (entry != entry_) {
-    entry_ = entry;
+  if (t.entryLine != entry_) {
+    entry_ = t.entryLine;
     seenInEntry_.clear();
   }
   std::string key = PaymentKey(t);
@@ -128,55 +142,55 @@ void Matcher::Add(const Transaction& t) {
   std::string key = KeyInEntry(t);
   const std::optional<Units> amount = ParseDecimal(t.amount);
   if (!amount) {
-    return Refuse(t, Unmatched::NoAmount, t.amount, std::move(key));
+    return Refuse(t, Unmatched::NoAmount, t.amount, key);
   }
   if (t.status != "BOOK") {
-    return Refuse(t, Unmatched::NotBooked, t.status, std::move(key));
+    return Refuse(t, Unmatched::NotBooked, t.status, key);
   }
-  if (!counted_.insert(key).second) {
-    return Refuse(t, Unmatched::Duplicate, {}, std::move(key));
+  const auto [counted, fresh] = counted_.insert(std::move(key));
+  if (!fresh) {
+    return Refuse(t, Unmatched::Duplicate, {}, *counted);
   }
   if (!t.credit) {
     if (TakesBack(t)) {
-      return Undo(t, *amount, std::move(key));
+      return Undo(t, *amount, *counted);
     }
-    return Refuse(t, Unmatched::Debit, {}, std::move(key));
+    return Refuse(t, Unmatched::Debit, {}, *counted);
   }
   if (TakesBack(t)) {
-    return Refuse(t, Unmatched::ReversedDebit, t.returnReason, std::move(key));
+    return Refuse(t, Unmatched::ReversedDebit, t.returnReason, *counted);
   }
-  Settle(t, *amount, std::move(key));
+  Settle(t, *amount, *counted);
 }
 
-void Matcher::Settle(const Transaction& t, Units amount, std::string key) {
+void Matcher::Settle(const Transaction& t, Units amount, const std::string& key) {
   if (t.reference.empty()) {
-    return Refuse(t, Unmatched::NoReference, {}, std::move(key));
+    return Refuse(t, Unmatched::NoReference, {}, key);
   }
   if (const std::optional<std::string> problem = ReferenceProblem(t.reference)) {
     return Refuse(t,
                   OnlyCheckDigitFails(t.reference) ? Unmatched::WrongCheckDigit
                                                    : Unmatched::MalformedReference,
-                  *problem, std::move(key));
+                  *problem, key);
   }
   const auto found = byReference_.find(t.reference);
   if (found == byReference_.end()) {
-    return Refuse(t, Unmatched::UnknownReference, {}, std::move(key));
+    return Refuse(t, Unmatched::UnknownReference, {}, key);
   }
   InvoiceState& state = invoices_[found->second];
   if (t.currency != state.invoice.currency) {
     return Refuse(t, Unmatched::CurrencyMismatch,
                   t.currency + " paid, " + state.invoice.currency + " invoiced (invoice " +
                       state.invoice.invoice + ")",
-                  std::move(key));
+                  key);
   }
   state.paid += amount;
-  state.settlements.push_back({amount, t.bookingDate,
-                               FirstOf({&t.bankReference, &t.entryBankReference, &t.endToEndId}),
-                               std::move(key)});
+  state.settlements.push_back(
+      {amount, t.bookingDate, FirstOf({&t.bankReference, &t.entryBankReference, &t.endToEndId})});
 }
 
 // Takes back the latest credit of the same amount to the same reference.
-void Matcher::Undo(const Transaction& t, Units amount, std::string key) {
+void Matcher::Undo(const Transaction& t, Units amount, const std::string& key) {
   const auto found = byReference_.find(t.reference);
   if (found != byReference_.end()) {
     InvoiceState& state = invoices_[found->second];
@@ -188,14 +202,15 @@ void Matcher::Undo(const Transaction& t, Units amount, std::string key) {
           "invoice " + state.invoice.invoice + ", credit of " + credit->bookingDate;
       state.paid -= amount;
       list.erase(std::next(credit).base());
-      return Refuse(t, Unmatched::UndoesCredit, detail, std::move(key));
+      return Refuse(t, Unmatched::UndoesCredit, detail, key);
     }
   }
-  Refuse(t, Unmatched::NothingToUndo, t.returnReason, std::move(key));
+  Refuse(t, Unmatched::NothingToUndo, t.returnReason, key);
 }
 
-void Matcher::Refuse(const Transaction& t, Unmatched reason, std::string detail, std::string key) {
-  unmatched_.push_back({t, reason, std::move(detail), std::move(key)});
+void Matcher::Refuse(const Transaction& t, Unmatched reason, std::string detail,
+                     const std::string& key) {
+  unmatched_.push_back({t, reason, std::move(detail), key});
 }
 
 std::map<std::string, SummaryLine> Matcher::Summary() const {

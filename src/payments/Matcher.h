@@ -45,7 +45,6 @@ struct Settlement {
   Units amount = 0;
   std::string bookingDate;
   std::string bankReference;  // the transaction's, else the entry's, else the end-to-end id
-  std::string key;
 };
 
 struct InvoiceState {
@@ -82,6 +81,8 @@ struct SummaryLine {
 
 class Matcher {
  public:
+  explicit Matcher(OpenInvoices invoices);
+  // Invoices of distinct references.
   explicit Matcher(std::vector<Invoice> invoices);
 
   // Before the payments of each file: a file given twice is two files, not one long entry.
@@ -97,9 +98,9 @@ class Matcher {
   std::map<std::string, SummaryLine> Summary() const;
 
  private:
-  void Settle(const Transaction& t, Units amount, std::string key);
-  void Undo(const Transaction& t, Units amount, std::string key);
-  void Refuse(const Transaction& t, Unmatched reason, std::string detail, std::string key);
+  void Settle(const Transaction& t, Units amount, const std::string& key);
+  void Undo(const Transaction& t, Units amount, const std::string& key);
+  void Refuse(const Transaction& t, Unmatched reason, std::string detail, const std::string& key);
   std::string KeyInEntry(const Transaction& t);
 
   std::vector<InvoiceState> invoices_;
@@ -107,7 +108,8 @@ class Matcher {
   std::unordered_set<std::string> counted_;
   std::vector<UnmatchedPayment> unmatched_;
   // Identical transactions inside one entry are told apart by their place among them.
-  std::string entry_;
+  static constexpr std::size_t kNoEntry = static_cast<std::size_t>(-1);
+  std::size_t entry_ = kNoEntry;  // the line of the entry last seen
   std::unordered_map<std::string, std::size_t> seenInEntry_;
 };
 

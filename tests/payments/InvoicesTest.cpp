@@ -15,7 +15,7 @@ namespace {
 const std::string kA = test::Qrr("21000000000313947143000901");
 
 std::vector<Invoice> Read(const std::string& csv, const ReferenceMaker& maker = {}) {
-  return ReadInvoices(csv::FromText(csv), csv::Encoding::Utf8, maker);
+  return ReadInvoices(csv::FromText(csv), csv::Encoding::Utf8, maker).list;
 }
 
 TEST(Decimal, ExactTextBothWays) {

@@ -93,10 +93,11 @@ struct CamtReader::State {
   std::optional<std::string> firstError;
   long long firstErrorLine = 0;
   bool ended = false;
+  bool skipSubtree = false;
 
   const MessageKind* kind = nullptr;
   int depth = -1;  // of the element last opened: Document 0, its body 1, sections 2
-  // The path tree's node of each open element from depth 2 on, -1 where nothing is kept.
+  // The path tree's node of each open element from depth 2 on.
   std::vector<int> nodes;
   std::string text;
   std::string amountCurrency;
@@ -138,7 +139,11 @@ struct CamtReader::State {
 
   // One node of the stream; false at the end.
   bool Step() {
-    const int result = xmlTextReaderRead(reader.get());
+    // Next passes over the subtree of an element nothing is kept of, node by node inside
+    // libxml2 (so it is still checked), without handing each node out.
+    const int result =
+        skipSubtree ? xmlTextReaderNext(reader.get()) : xmlTextReaderRead(reader.get());
+    skipSubtree = false;
     if (sourceFailure) {
       std::rethrow_exception(sourceFailure);
     }
@@ -155,8 +160,9 @@ struct CamtReader::State {
       case XML_READER_TYPE_DOCUMENT_TYPE:
         Fail(Line(), "a document type declaration is not accepted (bank files have none)");
       case XML_READER_TYPE_ELEMENT:
-        Open();
-        if (xmlTextReaderIsEmptyElement(reader.get())) {
+        if (!Open()) {
+          skipSubtree = true;
+        } else if (xmlTextReaderIsEmptyElement(reader.get())) {
           Close();
         }
         break;
@@ -203,33 +209,36 @@ struct CamtReader::State {
     }
   }
 
-  void Open() {
+  // Enters an element; false for one nothing below is kept of, which is then skipped whole.
+  bool Open() {
     const std::string_view local = View(xmlTextReaderConstLocalName(reader.get()));
-    ++depth;
-    text.clear();
-    if (depth < 2) {
-      CheckOuter(local);
-      return;
-    }
+    const int level = depth + 1;
     int node = -1;
-    if (depth == 2) {
+    if (level == 2) {
       node = local == kind->section ? kSectionNode : local == "GrpHdr" ? kHeaderNode : -1;
-      if (node == kSectionNode) {
-        StartSection();
-      }
-    } else {
+    } else if (level > 2) {
       node = ChildNode(nodes.back(), local);
     }
-    nodes.push_back(node);
-    if (node < 0) {
-      return;
+    if (level >= 2 && node < 0) {
+      return false;
     }
+    depth = level;
+    text.clear();
+    if (level < 2) {
+      CheckOuter(local);
+      return true;
+    }
+    if (node == kSectionNode) {
+      StartSection();
+    }
+    nodes.push_back(node);
     if (local == "Amt") {
       xmlChar* currency = xmlTextReaderGetAttribute(reader.get(), BAD_CAST "Ccy");
       amountCurrency = Trimmed(View(currency));
       xmlFree(currency);
     }
     OnOpen(FieldOf(node));
+    return true;
   }
 
   void Close() {

@@ -121,25 +121,28 @@ OpenInvoices Indexed(std::vector<Invoice> list) {
 Matcher::Matcher(std::vector<Invoice> invoices) : Matcher(Indexed(std::move(invoices))) {}
 
 void Matcher::StartFile() {
-  entry_ = kNoEntry;
-  seenInEntry_.clear();
+  entryLine_ = kNoEntry;
 }
 
-std::string Matcher::KeyInEntry(const Transaction& t) {
-  if (t.entryLine != entry_) {
-    entry_ = t.entryLine;
-    seenInEntry_.clear();
+bool Matcher::Count(std::string& key) {
+  const auto [met, fresh] = counted_.try_emplace(key, Met{entry_, 1});
+  if (fresh) {
+    return true;
   }
-  std::string key = PaymentKey(t);
-  const std::size_t place = ++seenInEntry_[key];
-  if (place > 1) {
-    key += '#' + std::to_string(place);
+  if (met->second.entry != entry_) {
+    met->second = {entry_, 1};
+    return false;
   }
-  return key;
+  key += '#' + std::to_string(++met->second.times);
+  return counted_.try_emplace(key, Met{entry_, 1}).second;
 }
 
 void Matcher::Add(const Transaction& t) {
-  std::string key = KeyInEntry(t);
+  if (t.entryLine != entryLine_) {
+    entryLine_ = t.entryLine;
+    ++entry_;
+  }
+  std::string key = PaymentKey(t);
   const std::optional<Units> amount = ParseDecimal(t.amount);
   if (!amount) {
     return Refuse(t, Unmatched::NoAmount, t.amount, key);
@@ -147,20 +150,19 @@ void Matcher::Add(const Transaction& t) {
   if (t.status != "BOOK") {
     return Refuse(t, Unmatched::NotBooked, t.status, key);
   }
-  const auto [counted, fresh] = counted_.insert(std::move(key));
-  if (!fresh) {
-    return Refuse(t, Unmatched::Duplicate, {}, *counted);
+  if (!Count(key)) {
+    return Refuse(t, Unmatched::Duplicate, {}, key);
   }
   if (!t.credit) {
     if (TakesBack(t)) {
-      return Undo(t, *amount, *counted);
+      return Undo(t, *amount, key);
     }
-    return Refuse(t, Unmatched::Debit, {}, *counted);
+    return Refuse(t, Unmatched::Debit, {}, key);
   }
   if (TakesBack(t)) {
-    return Refuse(t, Unmatched::ReversedDebit, t.returnReason, *counted);
+    return Refuse(t, Unmatched::ReversedDebit, t.returnReason, key);
   }
-  Settle(t, *amount, *counted);
+  Settle(t, *amount, key);
 }
 
 void Matcher::Settle(const Transaction& t, Units amount, const std::string& key) {

@@ -8,7 +8,6 @@
 #include <map>
 #include <string>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 #include "payments/Decimal.h"
@@ -101,16 +100,22 @@ class Matcher {
   void Settle(const Transaction& t, Units amount, const std::string& key);
   void Undo(const Transaction& t, Units amount, const std::string& key);
   void Refuse(const Transaction& t, Unmatched reason, std::string detail, const std::string& key);
-  std::string KeyInEntry(const Transaction& t);
+  // Counts key; false when it was counted before (then key is the one counted).
+  bool Count(std::string& key);
 
   std::vector<InvoiceState> invoices_;
   std::unordered_map<std::string, std::size_t> byReference_;
-  std::unordered_set<std::string> counted_;
+  // The keys of the booked payments counted, each with the entry it was last met in and how
+  // often there: equal payments inside one entry are told apart by their order ("#2").
+  struct Met {
+    std::size_t entry = 0;
+    std::size_t times = 0;
+  };
+  std::unordered_map<std::string, Met> counted_;
   std::vector<UnmatchedPayment> unmatched_;
-  // Identical transactions inside one entry are told apart by their place among them.
   static constexpr std::size_t kNoEntry = static_cast<std::size_t>(-1);
-  std::size_t entry_ = kNoEntry;  // the line of the entry last seen
-  std::unordered_map<std::string, std::size_t> seenInEntry_;
+  std::size_t entryLine_ = kNoEntry;  // of the entry last met, in this file
+  std::size_t entry_ = 0;             // a number for each entry met
 };
 
 }  // namespace bvr::pay

@@ -230,8 +230,17 @@ TEST(CamtReader, HostileAndBrokenFilesFailWithTheirLine) {
   }
 }
 
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kFreedMemoryHeldBack = true;  // AddressSanitizer quarantines what is freed
+#else
+constexpr bool kFreedMemoryHeldBack = false;
+#endif
+
 // Transactions generated as they are read, never held: what the reader keeps is one entry.
 TEST(CamtReader, MemoryStaysFlatOverALongStream) {
+  if (kFreedMemoryHeldBack) {
+    GTEST_SKIP() << "peak memory means nothing under AddressSanitizer";
+  }
   CamtSpec spec;
   const std::string whole = CamtXml(spec);
   const std::string head = whole.substr(0, whole.find("</Ntfctn>"));

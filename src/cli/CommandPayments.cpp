@@ -2,9 +2,11 @@
 // or matched to the open invoices by their reference.
 #include <QIODevice>
 #include <QString>
+#include <map>
 #include <memory>
 #include <optional>
 #include <ostream>
+#include <set>
 #include <streambuf>
 #include <string>
 #include <vector>
@@ -182,11 +184,24 @@ int RunMatch(const Options& options, std::ostream& out, std::ostream& err) {
     invoices = pay::ReadInvoices(csv.Source(), csv.Encoding(), maker);
   }
   pay::Matcher matcher(std::move(invoices));
+  // A message and statement met again in another file (the same file twice, a DUPL or COPY
+  // of one read) is said once; its payments are caught by their keys.
   struct {
     pay::Matcher& matcher;
+    std::ostream& err;
+    std::map<std::string, std::string> fileOfStatement;
+    std::set<std::string> said;
     void StartFile() { matcher.StartFile(); }
-    void operator()(const pay::Transaction& t) { matcher.Add(t); }
-  } add{matcher};
+    void operator()(const pay::Transaction& t) {
+      const std::string statement = t.messageId + "\n" + t.statementId;
+      const auto [first, fresh] = fileOfStatement.emplace(statement, t.file);
+      if (!fresh && first->second != t.file && said.insert(t.file + "\n" + statement).second) {
+        err << t.file << ": message " << t.messageId << ", statement " << t.statementId
+            << " was read from " << first->second << " already\n";
+      }
+      matcher.Add(t);
+    }
+  } add{matcher, err, {}, {}};
   const std::size_t read = ReadAll(files, add);
   WriteAtomically(*output, [&](std::ostream& stream) {
     pay::TableWriter table(stream, format, pay::MatchColumns());

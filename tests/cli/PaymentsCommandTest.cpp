@@ -126,6 +126,10 @@ TEST_F(PaymentsCommand, MatchSettlesInvoicesAndExplainsTheRest) {
   }
   EXPECT_EQ(duplicates, 4u);
   EXPECT_NE(r.err.find("10 payments read\n"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find(again + ": message MSG-2026-03-02, statement NTF-1 was read from " + a +
+                       " already\n"),
+            std::string::npos)
+      << r.err;
   EXPECT_NE(r.err.find("paid CHF: 1 invoices, 1000.00 invoiced, 1000.00 paid\n"), std::string::npos)
       << r.err;
   EXPECT_NE(r.err.find("duplicate already counted CHF: 3 payments, 1110.00\n"), std::string::npos)

@@ -11,6 +11,7 @@ set(BVR_LAYERS
   "report:bvr_report"
   "print:bvr_print"
   "batch:bvr_batch"
+  "payments:bvr_payments"
   "printing:bvr_printing"
   "tool:bvrslip"
   "preview:bvr_preview"
@@ -18,12 +19,12 @@ set(BVR_LAYERS
   "designer:bvr_designer"
   "app:bvr_app,ZoviRUR"
   "qrapp:bvr_qrapp,factures-qr")
-set(BVR_NO_WIDGETS_LAYERS core draw pdf reading report print batch printing tool)
+set(BVR_NO_WIDGETS_LAYERS core draw pdf reading report print batch payments printing tool)
 # The layer each folder of src/ belongs to, for its includes ("folder/File.h").
 set(BVR_FOLDER_LAYERS
   strings:core numbers:core model:core qrbill:core draw:draw qrprint:draw report:report print:print batch:batch
-  printing:printing cli:tool pdf:pdf reading:reading preview:preview editing:editing designer:designer app:app
-  qrapp:qrapp)
+  printing:printing cli:tool pdf:pdf reading:reading payments:payments preview:preview editing:editing
+  designer:designer app:app qrapp:qrapp)
 
 # The layer names alone, lowest first: a layer's index is its place in this list.
 set(BVR_LAYER_NAMES "")

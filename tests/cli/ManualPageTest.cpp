@@ -108,8 +108,8 @@ std::vector<std::vector<std::string>> UsageLines(const std::string& help) {
 }
 
 // Every command the tool has; a new command must be added here and to the page.
-const char* const kCommands[] = {"batch",    "calibrate", "check",  "format",        "numbers",
-                                 "printers", "qr",        "render", "printer-offset"};
+const char* const kCommands[] = {"batch",    "calibrate", "check",  "format",         "numbers",
+                                 "printers", "qr",        "render", "printer-offset", "payments"};
 
 using ManualPage = CliTest;
 

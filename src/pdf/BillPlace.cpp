@@ -1,0 +1,83 @@
+#include "pdf/BillPlace.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "pdf/PageRaster.h"
+#include "strings/BvrError.h"
+
+namespace bvr::pdf {
+
+namespace {
+
+// Low enough to cost a few milliseconds, high enough that a 0.25 pt hairline still tints
+// its pixels by a sixth: anything darker than kPaper is ink.
+constexpr double kFootDpi = 50;
+constexpr std::uint8_t kPaper = 250;
+
+std::string SizeText(SizeMm size) {
+  return Fmt("%d x %d mm").d(std::lround(size.width)).d(std::lround(size.height)).str();
+}
+
+}  // namespace
+
+bool BillWhereFromText(std::string_view text, BillWhere& where) {
+  if (text == "auto") {
+    where = BillWhere::Auto;
+  } else if (text == "last-page") {
+    where = BillWhere::LastPage;
+  } else if (text == "new-page") {
+    where = BillWhere::NewPage;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+bool IsA4Portrait(SizeMm shown) {
+  return std::abs(shown.width - 210) <= kA4ToleranceMm &&
+         std::abs(shown.height - 297) <= kA4ToleranceMm;
+}
+
+bool FootIsFree(const PdfDocument& pdf, int page) {
+  const SizeMm size = pdf.PageSize(page);
+  const GreyImage strip = RenderRegion(
+      pdf, page, {0, std::max(0.0, size.height - kBillStripMm), size.width, kBillStripMm},
+      kFootDpi);
+  return std::all_of(strip.pixels.begin(), strip.pixels.end(),
+                     [](std::uint8_t p) { return p >= kPaper; });
+}
+
+BillPlace ChooseBillPlace(BillWhere where, const InvoicePdf& invoice, std::string_view bytes) {
+  if (where == BillWhere::NewPage) {
+    return {false, "asked for a new page"};
+  }
+  const int last = invoice.PageCount() - 1;
+  const SizeMm shown = invoice.ShownSize(last);
+  if (!IsA4Portrait(shown)) {
+    const std::string why = "the last page is not A4 portrait (" + SizeText(shown) + ")";
+    if (where == BillWhere::LastPage) {
+      throw EBvrError(why + "; the bill needs the foot of an A4 portrait page");
+    }
+    return {false, why};
+  }
+  const PdfDocument rendering = PdfDocument::FromBytes(bytes);
+  if (rendering.PageCount() != invoice.PageCount() || !FootIsFree(rendering, last)) {
+    const std::string why = "the foot of the last page (its bottom 105 mm) is not free";
+    if (where == BillWhere::LastPage) {
+      throw EBvrError(why + "; the bill would be drawn over the invoice");
+    }
+    return {false, why};
+  }
+  return {true, "the foot of the last page is free"};
+}
+
+void AttachBill(InvoicePdf& invoice, const BillPlace& place, std::string_view bill) {
+  if (place.onLastPage) {
+    invoice.PlaceBillOnPage(invoice.PageCount() - 1, bill);
+  } else {
+    invoice.AppendBillPage(bill);
+  }
+}
+
+}  // namespace bvr::pdf

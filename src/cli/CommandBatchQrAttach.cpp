@@ -9,6 +9,8 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "batch/QrBillRows.h"
 #include "cli/BatchSupport.h"
@@ -21,7 +23,6 @@
 #include "pdf/PdfLimits.h"
 #include "qrbill/BillJson.h"
 #include "qrprint/PaymentPart.h"
-#include "report/AtomicFile.h"
 #include "report/QtTextMeasure.h"
 #include "strings/BvrError.h"
 
@@ -84,26 +85,39 @@ std::string InvoicePath(const std::string& csvPath, const std::string& cell) {
   return slash == std::string::npos ? cell : csvPath.substr(0, slash + 1) + cell;
 }
 
-// The bytes of the row's invoice, opened and checked; the file's problem as the row's.
-std::optional<OpenedInvoice> OpenRowInvoice(const std::string& path, pdf::BillWhere where,
-                                            const std::string& column, qr::Problems& problems) {
+// Bills drawn together: the page writer sets its faces up once for all of them.
+constexpr std::size_t kBillsDrawnTogether = 50;
+
+// What the first pass learnt of a row's invoice, so that the second neither renders its foot
+// again nor trusts a file that changed in between.
+struct CheckedInvoice {
+  std::size_t fingerprint = 0;
+  bool onLastPage = false;
+};
+
+std::size_t Fingerprint(const std::string& bytes) {
+  return std::hash<std::string_view>{}(bytes);
+}
+
+// The row's invoice read and checked; its problem as the row's.
+CheckedInvoice CheckRowInvoice(const std::string& path, pdf::BillWhere where,
+                               const std::string& column, qr::Problems& problems) {
   try {
     const std::string bytes = ReadFileBytes(path, pdf::kMaxPdfBytes);
-    return OpenInvoice(bytes, where);
+    const OpenedInvoice invoice = OpenInvoice(bytes, where);
+    return {Fingerprint(bytes), invoice.place.onLastPage};
   } catch (const EBvrError& e) {
     problems.push_back({column, e.what()});
   }
-  return std::nullopt;
+  return {};
 }
 
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  WriteFileAtomically(QString::fromStdString(path), [&](QIODevice& device) {
-    if (device.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
-        static_cast<qint64>(bytes.size())) {
-      throw EWriteStopped("the PDF");
-    }
-  });
-}
+// A row of the second pass, waiting for its bill to be drawn.
+struct PendingRow {
+  std::size_t row = 0;
+  std::string invoicePath;
+  CheckedInvoice checked;
+};
 
 }  // namespace
 
@@ -131,8 +145,8 @@ int RunQrAttachBatch(const Options& options, std::ostream& out, std::ostream& er
   }
   BatchCsvFile csvFile(csvPath, options.Value("--encoding"), err);
   const std::unique_ptr<QGuiApplication> app = EnsureGuiApplication();
-
   std::size_t total = 0;
+  std::vector<CheckedInvoice> checked;  // a few bytes a row
   {
     BatchProblems problems;
     QtRecordingCanvas measure;
@@ -142,11 +156,12 @@ int RunQrAttachBatch(const Options& options, std::ostream& out, std::ostream& er
       if (row.problems.empty()) {
         row.problems = qr::FitProblems(row.bill, measure);
       }
+      checked.emplace_back();
       if (row.attach.empty()) {
         row.problems.push_back({column, "no invoice PDF named"});
       } else {
         const std::string invoice = InvoicePath(csvPath, row.attach);
-        OpenRowInvoice(invoice, where, column, row.problems);
+        checked.back() = CheckRowInvoice(invoice, where, column, row.problems);
         if (output.combined.empty()) {
           const auto [first, isNew] = outputs.emplace(FileNameOf(invoice), row.row);
           if (!isNew) {
@@ -177,36 +192,61 @@ int RunQrAttachBatch(const Options& options, std::ostream& out, std::ostream& er
 
   csvFile.Rewind();
   QrBillRowReader reader(csvFile.Source(), csvFile.Encoding(), templateBill, scheme, column);
-  BillPages bills(!options.Has("--no-separators"));
+  const bool separators = !options.Has("--no-separators");
   ProgressDisplay progress(err);
   std::optional<pdf::CombinedPdf> combined;
   if (!output.combined.empty()) {
     combined.emplace();
   }
-  QrBillRow row;
   std::size_t done = 0;
   const std::size_t count = rows.Pages(total);
+  std::vector<PendingRow> pending;
+  std::vector<qr::Bill> bills;
+  // The pending rows' bills drawn, each added to its invoice and written.
+  const auto attachPending = [&] {
+    const pdf::BillDocument drawn = DrawBills(std::move(bills), separators);
+    bills.clear();
+    for (std::size_t i = 0; i < pending.size(); ++i) {
+      const PendingRow& p = pending[i];
+      const std::string bytes = ReadFileBytes(p.invoicePath, pdf::kMaxPdfBytes);
+      if (Fingerprint(bytes) != p.checked.fingerprint) {
+        throw EBvrError(Fmt("row %d, %s : %s changed since it was checked")
+                            .d(static_cast<long long>(p.row))
+                            .s(column)
+                            .s(p.invoicePath)
+                            .str());
+      }
+      pdf::InvoicePdf invoice = pdf::InvoicePdf::FromBytes(bytes);
+      pdf::AttachBill(invoice, {p.checked.onLastPage, ""}, drawn, static_cast<int>(i));
+      if (combined) {
+        combined->Add(std::move(invoice));
+      } else {
+        const std::string path = output.PathFor(p.invoicePath);
+        WriteBytesAtomically(path, invoice.ToBytes());
+        out << path << "\n";
+      }
+      progress(++done, count);
+    }
+    pending.clear();
+  };
+  QrBillRow row;
   while (NextInSlice(rows, last, row, [&](QrBillRow& r) { return reader.Next(r); })) {
-    qr::Problems problems = row.problems;
-    const std::string invoicePath = InvoicePath(csvPath, row.attach);
-    std::optional<OpenedInvoice> invoice = OpenRowInvoice(invoicePath, where, column, problems);
-    if (!problems.empty()) {  // a file changed since the first pass
+    if (!row.problems.empty()) {  // the CSV changed since the first pass
       BatchProblems report;
-      report.Add(row.row, problems);
+      report.Add(row.row, row.problems);
       throw EBvrError(report.Text());
     }
-    pdf::AttachBill(invoice->pdf, invoice->place, bills.Pdf(std::move(row.bill)));
-    if (combined) {
-      combined->Add(std::move(invoice->pdf));
-    } else {
-      const std::string path = output.PathFor(invoicePath);
-      WriteBytes(path, invoice->pdf.ToBytes());
-      out << path << "\n";
+    pending.push_back({row.row, InvoicePath(csvPath, row.attach), checked.at(row.row - 1)});
+    bills.push_back(std::move(row.bill));
+    if (pending.size() == kBillsDrawnTogether) {
+      attachPending();
     }
-    progress(++done, count);
+  }
+  if (!pending.empty()) {
+    attachPending();
   }
   if (combined) {
-    WriteBytes(output.combined, combined->ToBytes());
+    WriteBytesAtomically(output.combined, combined->ToBytes());
     out << output.combined << "\n";
   }
   return kExitOk;

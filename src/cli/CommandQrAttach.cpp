@@ -1,6 +1,7 @@
 #include "cli/CommandQrAttach.h"
 
 #include <QGuiApplication>
+#include <QIODevice>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -16,7 +17,6 @@
 #include "qrbill/BillJson.h"
 #include "qrbill/Validation.h"
 #include "qrprint/PaymentPart.h"
-#include "report/AtomicFile.h"
 #include "report/QtTextMeasure.h"
 #include "strings/BvrError.h"
 
@@ -104,9 +104,11 @@ int RunQrAttach(const std::vector<std::string>& args, std::ostream& out, std::os
       throw qr::EBillInvalid(std::move(problems));
     }
   }
-  BillPages pages(!options.Has("--no-separators"));
+  std::vector<qr::Bill> bills;
+  bills.push_back(std::move(bill));
+  const pdf::BillDocument drawn = DrawBills(std::move(bills), !options.Has("--no-separators"));
   const int invoicePages = invoice->pdf.PageCount();
-  pdf::AttachBill(invoice->pdf, invoice->place, pages.Pdf(std::move(bill)));
+  pdf::AttachBill(invoice->pdf, invoice->place, drawn, 0);
   err << PlaceText(invoice->place, invoicePages) << "\n";
 
   if (target) {
@@ -118,13 +120,7 @@ int RunQrAttach(const std::vector<std::string>& args, std::ostream& out, std::os
     out << JobName(*target, job) << "\n";
     return kExitOk;
   }
-  const std::string bytes = invoice->pdf.ToBytes();
-  WriteFileAtomically(QString::fromStdString(output), [&](QIODevice& device) {
-    if (device.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
-        static_cast<qint64>(bytes.size())) {
-      throw EWriteStopped("the PDF");
-    }
-  });
+  WriteBytesAtomically(output, invoice->pdf.ToBytes());
   out << output << "\n";
   return kExitOk;
 }

@@ -1,30 +1,23 @@
-// What qr attach and the attaching batch share: the bill drawn as a PDF page of its own
-// (210 x 105 mm, by the page writer) and the invoice opened and checked.
+// What qr attach and the attaching batch share: bills drawn by the page writer (one a page of
+// 210 x 105 mm, many in one PDF so that faces are set up once) and the invoice opened,
+// checked and its bill's place chosen.
 #pragma once
 
-#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "pdf/BillPlace.h"
 #include "pdf/InvoicePdf.h"
-#include "print/QrBillReport.h"
 #include "qrbill/Bill.h"
 
 namespace bvr::cli {
 
 inline constexpr const char* kWhereValues = "--where takes auto, last-page or new-page";
 
-// The page writer for one bill after another; needs the GUI application.
-class BillPages {
- public:
-  explicit BillPages(bool separators);
-  // The bill's page as PDF bytes. A bill that breaks a rule fails with EBillInvalid.
-  std::string Pdf(qr::Bill bill);
-
- private:
-  std::unique_ptr<TQrBillReport> report_;
-};
+// The bills as pages, in order; needs the GUI application. The bills must be valid and
+// their texts fit (EBillInvalid otherwise).
+pdf::BillDocument DrawBills(std::vector<qr::Bill> bills, bool separators);
 
 // An invoice read, checked and its bill's place chosen; fails (EBvrError) with the reason,
 // without the file's name.
@@ -34,7 +27,10 @@ struct OpenedInvoice {
 };
 OpenedInvoice OpenInvoice(std::string_view bytes, pdf::BillWhere where);
 
-// "OUT.pdf" of the invoice it was made from: its file name.
+// The file name of a path: its last part.
 std::string FileNameOf(const std::string& path);
+
+// The bytes written whole or not at all (WriteFileAtomically).
+void WriteBytesAtomically(const std::string& path, const std::string& bytes);
 
 }  // namespace bvr::cli

@@ -72,11 +72,12 @@ BillPlace ChooseBillPlace(BillWhere where, const InvoicePdf& invoice, std::strin
   return {true, "the foot of the last page is free"};
 }
 
-void AttachBill(InvoicePdf& invoice, const BillPlace& place, std::string_view bill) {
+void AttachBill(InvoicePdf& invoice, const BillPlace& place, const BillDocument& bills,
+                int billPage) {
   if (place.onLastPage) {
-    invoice.PlaceBillOnPage(invoice.PageCount() - 1, bill);
+    invoice.PlaceBillOnPage(invoice.PageCount() - 1, bills, billPage);
   } else {
-    invoice.AppendBillPage(bill);
+    invoice.AppendBillPage(bills, billPage);
   }
 }
 

@@ -36,7 +36,8 @@ struct BillPlace {
 // which; the foot is rendered only when the choice depends on it.
 BillPlace ChooseBillPlace(BillWhere where, const InvoicePdf& invoice, std::string_view bytes);
 
-// The invoice with the bill (a PDF page of 210 x 105 mm) where place says.
-void AttachBill(InvoicePdf& invoice, const BillPlace& place, std::string_view bill);
+// The invoice with page billPage of bills where place says.
+void AttachBill(InvoicePdf& invoice, const BillPlace& place, const BillDocument& bills,
+                int billPage);
 
 }  // namespace bvr::pdf

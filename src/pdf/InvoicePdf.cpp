@@ -122,24 +122,48 @@ std::string Written(QPDF& qpdf) {
 
 }  // namespace
 
+struct BillDocument::Impl {
+  std::string bytes;
+  QPDF qpdf;
+  std::vector<QPDFPageObjectHelper> pages;
+};
+
+BillDocument::BillDocument() : impl_(std::make_unique<Impl>()) {}
+BillDocument::BillDocument(BillDocument&&) noexcept = default;
+BillDocument::~BillDocument() = default;
+
+BillDocument BillDocument::FromBytes(std::string_view bytes) {
+  BillDocument bills;
+  Impl& impl = *bills.impl_;
+  impl.bytes.assign(bytes);
+  impl.qpdf.setSuppressWarnings(true);
+  Guarded([&] {
+    impl.qpdf.processMemoryFile("bills", impl.bytes.data(), impl.bytes.size());
+    // The bills' streams go into each invoice as it takes its bill.
+    impl.qpdf.setImmediateCopyFrom(true);
+    impl.pages = QPDFPageDocumentHelper(impl.qpdf).getAllPages();
+  });
+  if (impl.pages.empty()) {
+    throw EBvrError(std::string("the bills' PDF has no page"));
+  }
+  return bills;
+}
+
+int BillDocument::PageCount() const {
+  return static_cast<int>(impl_->pages.size());
+}
+
 struct InvoicePdf::Impl {
   std::string bytes;  // qpdf reads from them as long as it lives
   std::shared_ptr<QPDF> qpdf = QPDF::create();
   std::vector<QPDFPageObjectHelper> pages;
   int billCount = 0;
 
-  // The bill's first page, as a form of this file, with the point where its bottom-left
-  // corner lies in its own space.
-  QPDFObjectHandle BillForm(std::string_view bill, QPDFMatrix& toOrigin) {
-    QPDF source;
-    source.setSuppressWarnings(true);
-    source.processMemoryFile("bill", bill.data(), bill.size());
-    source.setImmediateCopyFrom(true);
-    std::vector<QPDFPageObjectHelper> billPages = QPDFPageDocumentHelper(source).getAllPages();
-    if (billPages.empty()) {
-      throw EBvrError(std::string("the bill PDF has no page"));
-    }
-    QPDFObjectHandle form = billPages.front().getFormXObjectForPage(true);
+  // Page billPage of bills, as a form of this file, with the move that brings its shown
+  // bottom-left corner to the origin.
+  QPDFObjectHandle BillForm(const BillDocument& bills, int billPage, QPDFMatrix& toOrigin) {
+    QPDFPageObjectHelper& page = bills.Internals().pages.at(static_cast<std::size_t>(billPage));
+    QPDFObjectHandle form = page.getFormXObjectForPage(true);
     const QPDFMatrix matrix = form.getKey("/Matrix").isMatrix()
                                   ? QPDFMatrix(form.getKey("/Matrix").getArrayAsMatrix())
                                   : QPDFMatrix();
@@ -232,22 +256,22 @@ SizeMm InvoicePdf::ShownSize(int page) const {
   });
 }
 
-void InvoicePdf::PlaceBillOnPage(int page, std::string_view bill) {
+void InvoicePdf::PlaceBillOnPage(int page, const BillDocument& bills, int billPage) {
   QPDFPageObjectHelper& p = impl_->pages.at(static_cast<std::size_t>(page));
   Guarded([&] {
     QPDFMatrix placement = ShownToPage(ShownBox(p), Rotation(p));
     QPDFMatrix toOrigin;
-    QPDFObjectHandle form = impl_->BillForm(bill, toOrigin);
+    QPDFObjectHandle form = impl_->BillForm(bills, billPage, toOrigin);
     placement.concat(toOrigin);
     impl_->Draw(p, form, placement);
   });
 }
 
-void InvoicePdf::AppendBillPage(std::string_view bill) {
-  Guarded([&] { AppendPage(bill); });
+void InvoicePdf::AppendBillPage(const BillDocument& bills, int billPage) {
+  Guarded([&] { AppendPage(bills, billPage); });
 }
 
-void InvoicePdf::AppendPage(std::string_view bill) {
+void InvoicePdf::AppendPage(const BillDocument& bills, int billPage) {
   QPDF& qpdf = *impl_->qpdf;
   QPDFObjectHandle page = qpdf.makeIndirectObject(
       QPDFObjectHandle::parse("<< /Type /Page /MediaBox [0 0 " + Number(kA4WidthPt) + " " +
@@ -255,7 +279,7 @@ void InvoicePdf::AppendPage(std::string_view bill) {
   QPDFPageObjectHelper helper(page);
   QPDFPageDocumentHelper(qpdf).addPage(helper, false);
   QPDFMatrix toOrigin;
-  QPDFObjectHandle form = impl_->BillForm(bill, toOrigin);
+  QPDFObjectHandle form = impl_->BillForm(bills, billPage, toOrigin);
   impl_->Draw(helper, form, toOrigin);
   impl_->pages = QPDFPageDocumentHelper(qpdf).getAllPages();
 }

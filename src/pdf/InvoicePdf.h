@@ -12,6 +12,23 @@
 
 namespace bvr::pdf {
 
+// Bills as the page writer made them, one a page (210 x 105 mm), read once for many invoices.
+class BillDocument {
+ public:
+  // Fails (EBvrError) for bytes that are no PDF with pages.
+  static BillDocument FromBytes(std::string_view bytes);
+  BillDocument(BillDocument&&) noexcept;
+  ~BillDocument();
+  int PageCount() const;
+
+  struct Impl;
+  Impl& Internals() const { return *impl_; }
+
+ private:
+  BillDocument();
+  std::unique_ptr<Impl> impl_;
+};
+
 class InvoicePdf {
  public:
   // Copies the bytes. Fails with EBvrError, saying why, for: more than kMaxPdfBytes, no
@@ -30,12 +47,12 @@ class InvoicePdf {
   // True when an owner password restricts what readers may do; the output keeps it.
   bool HasOwnerRestrictions() const;
 
-  // The first page of bill (a PDF) on top of page (from 0), its bottom-left corner on the
+  // Page billPage (from 0) of bills on top of page (from 0), its bottom-left corner on the
   // page's bottom-left corner as shown, turned with the page's /Rotate so that it stands
-  // upright for the reader, at its own size.
-  void PlaceBillOnPage(int page, std::string_view bill);
+  // upright for the reader, at its own size. The bill is copied: bills may go after.
+  void PlaceBillOnPage(int page, const BillDocument& bills, int billPage);
   // A new A4 portrait page after the last, with the bill at its foot.
-  void AppendBillPage(std::string_view bill);
+  void AppendBillPage(const BillDocument& bills, int billPage);
 
   // Every page's content moved right and down as the reader sees the page (a printer's paper
   // path that lands the pages off by that much).
@@ -50,7 +67,7 @@ class InvoicePdf {
 
  private:
   InvoicePdf();
-  void AppendPage(std::string_view bill);
+  void AppendPage(const BillDocument& bills, int billPage);
   void Shift(double rightMm, double downMm);
   std::unique_ptr<Impl> impl_;
 };

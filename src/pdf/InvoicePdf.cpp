@@ -111,6 +111,12 @@ auto Guarded(Work&& work) {
 std::string Written(QPDF& qpdf) {
   std::string out;
   Guarded([&] {
+    // The writer puts the right count under /Size, but only when the trailer has the key:
+    // a repaired file without it would come out without it.
+    QPDFObjectHandle trailer = qpdf.getTrailer();
+    if (!trailer.hasKey("/Size")) {
+      trailer.replaceKey("/Size", QPDFObjectHandle::newInteger(0));
+    }
     Pl_String pipe("output", nullptr, out);
     QPDFWriter writer(qpdf);
     writer.setOutputPipeline(&pipe);

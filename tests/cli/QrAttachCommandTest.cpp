@@ -105,6 +105,18 @@ struct QrAttachTest : bvr::test::CliTest {
     EXPECT_NEAR(symbol.height, 46, 0.5) << label;
     EXPECT_NEAR(symbol.x, 67, 0.5) << label;
     EXPECT_NEAR(symbol.y, 209, 0.5) << label;
+    // Links, bookmarks and form fields are still there (in the file's objects, uncompressed).
+    const auto objects = [&](const fs::path& pdf) {
+      return bvr::test::ShOut("qpdf --qdf --object-streams=disable " + Quoted(pdf.string()) + " -",
+                              scratch());
+    };
+    const std::string before = objects(invoice);
+    const std::string after = objects(out);
+    for (const char* kept : {"/URI (https://example.com/pay)", "(Outline Invoice", "/T (Field"}) {
+      const bool made = label.starts_with("reportlab");  // which makes all three
+      EXPECT_EQ(before.find(kept) != std::string::npos, made) << label << ": " << kept;
+      EXPECT_EQ(after.find(kept) != std::string::npos, made) << label << ": " << kept;
+    }
     for (int page = 1; page < billPage; ++page) {  // no bill elsewhere
       EXPECT_EQ(bvr::test::SymbolOnPage(out, page, dir).text,
                 bvr::test::SymbolOnPage(invoice, page, dir).text)
@@ -258,7 +270,12 @@ TEST_F(QrAttachTest, RepairableAndOwnerPasswordFilesTakeTheBill) {
   ASSERT_NE(startxref, std::string::npos);
   bytes.replace(startxref, std::string::npos, "startxref\n999999\n%%EOF\n");
   const std::string broken = Write("broken.pdf", bytes);
-  for (const fs::path& source : {owner, fs::path(broken)}) {
+  // No /Size in the trailer either: the written file must have it.
+  const std::size_t size = bytes.rfind("/Size ");
+  ASSERT_NE(size, std::string::npos);
+  bytes.replace(size, bytes.find_first_of(" /", size + 6) - size, "");
+  const std::string sizeless = Write("sizeless.pdf", bytes);
+  for (const fs::path& source : {owner, fs::path(broken), fs::path(sizeless)}) {
     const fs::path out = dir / "out.pdf";
     const bvr::test::CliResult r = Attach(source, out);
     ASSERT_EQ(r.code, 0) << source << ": " << r.err;

@@ -61,7 +61,11 @@ inline std::string InvoiceReportlab(const std::vector<InvoicePage>& pages, const
   for (const InvoicePage& page : pages) {
     py << "c.setFont('Helvetica', 14)\nc.drawString(60, 762, '" << page.heading << "')\n"
        << "c.drawString(60, 732, 'Consulting, 12 hours: 1440.00 CHF')\n"
-       << "c.linkURL('https://example.com/pay', (60, 700, 200, 720))\n";
+       << "c.linkURL('https://example.com/pay', (60, 700, 200, 720))\n"
+       << "c.bookmarkPage('" << page.heading << "')\n"
+       << "c.addOutlineEntry('Outline " << page.heading << "', '" << page.heading << "')\n"
+       << "c.acroForm.textfield(name='Field " << page.heading
+       << "', x=60, y=620, width=200, height=20)\n";
     if (page.footTaken) {
       py << "c.drawString(60, 120, 'Thank you for your business.')\n";
     }

@@ -41,15 +41,17 @@ std::string BillPdf() {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static const bvr::pdf::BillDocument bills = bvr::pdf::BillDocument::FromBytes(BillPdf());
+  // Never destroyed: qpdf's own statics may be gone by the time ours would be.
+  static const auto* const bills =
+      new bvr::pdf::BillDocument(bvr::pdf::BillDocument::FromBytes(BillPdf()));
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   try {
     bvr::pdf::InvoicePdf invoice = bvr::pdf::InvoicePdf::FromBytes(bytes);
     for (int page = 0; page < invoice.PageCount(); ++page) {
       (void)invoice.ShownSize(page);
     }
-    invoice.PlaceBillOnPage(invoice.PageCount() - 1, bills, 0);
-    invoice.AppendBillPage(bills, 0);
+    invoice.PlaceBillOnPage(invoice.PageCount() - 1, *bills, 0);
+    invoice.AppendBillPage(*bills, 0);
     invoice.ShiftAllPages(1.5, -2);
     const std::string written = invoice.ToBytes();
     // What we write must open again, with the page we added.

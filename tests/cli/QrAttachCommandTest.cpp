@@ -59,12 +59,33 @@ struct QrAttachTest : bvr::test::CliTest {
     return Sh("/usr/bin/python3 " + Quoted(script) + " 2>/dev/null") == 0 ? pdf : fs::path();
   }
 
-  // A4 landscape paper shown upright: /Rotate 90 on a 842 x 595 page.
-  fs::path Rotated(const std::string& name) const {
-    const int landscape[2] = {842, 595};
-    const fs::path source = Ghostscript(name + "-flat", {{"Rotated invoice 77"}}, landscape);
+  // A one-page invoice on paper of width x height points, turned by degrees (/Rotate), its
+  // heading at (x, y) in the paper's own space: at the top of the page as the reader sees it.
+  fs::path Rotated(const std::string& name, int degrees, int width, int height, int x,
+                   int y) const {
+    const std::string ps = Write(
+        name + ".ps", "%!PS\n<< /PageSize [" + std::to_string(width) + " " +
+                          std::to_string(height) + "] >> setpagedevice\n/Helvetica findfont 14 " +
+                          "scalefont setfont " + std::to_string(x) + " " + std::to_string(y) +
+                          " moveto (Rotated invoice 77) show showpage\n");
+    const fs::path flat = dir / (name + "-flat.pdf");
     const fs::path pdf = dir / (name + ".pdf");
-    EXPECT_EQ(Sh("qpdf " + Quoted(source.string()) + " --rotate=+90:1 " + Quoted(pdf.string())), 0);
+    EXPECT_EQ(Sh("ps2pdf " + Quoted(ps) + " " + Quoted(flat.string())), 0);
+    EXPECT_EQ(Sh("qpdf " + Quoted(flat.string()) + " --rotate=+" + std::to_string(degrees) + ":1 " +
+                 Quoted(pdf.string())),
+              0);
+    return pdf;
+  }
+
+  // An A4 crop box 50 and 30 points into larger paper (700 x 900 points).
+  fs::path Cropped(const std::string& name) const {
+    const std::string ps =
+        Write(name + ".ps",
+              "%!PS\n<< /PageSize [700 900] >> setpagedevice\n[/CropBox [50 30 645 872] /PAGES "
+              "pdfmark\n/Helvetica findfont 14 scalefont setfont 110 790 moveto (Cropped invoice) "
+              "show showpage\n");
+    const fs::path pdf = dir / (name + ".pdf");
+    EXPECT_EQ(Sh("ps2pdf " + Quoted(ps) + " " + Quoted(pdf.string())), 0);
     return pdf;
   }
 
@@ -147,7 +168,15 @@ TEST_F(QrAttachTest, TheBillLandsWhereAutoSaysAndTheInvoiceStaysAsItWas) {
       {"ghostscript, Letter", [&] { return Ghostscript("letter", {{"Invoice 4711"}}, kLetter); }, 2,
        "not A4 portrait (216 x 279 mm)"},
       {"cairo, three pages", [&] { return Cairo("cairo3", threePages); }, 3, "bill on page 3"},
-      {"ghostscript, rotated A4", [&] { return Rotated("rotated"); }, 1, "bill on page 1"},
+      {"A4 landscape turned 90", [&] { return Rotated("r90", 90, 842, 595, 60, 300); }, 1,
+       "bill on page 1"},
+      {"A4 landscape turned 270", [&] { return Rotated("r270", 270, 842, 595, 760, 300); }, 1,
+       "bill on page 1"},
+      {"A4 portrait turned 180", [&] { return Rotated("r180", 180, 595, 842, 300, 60); }, 1,
+       "bill on page 1"},
+      {"A4 portrait turned 90", [&] { return Rotated("p90", 90, 595, 842, 60, 760); }, 2,
+       "not A4 portrait (297 x 210 mm)"},
+      {"A4 crop box in larger paper", [&] { return Cropped("crop"); }, 1, "bill on page 1"},
       {"our own render, foot taken", [&] { return OwnRender("own"); }, 2, "not free"},
       {"reportlab, three pages", [&] { return Reportlab("rl3", threePages); }, 3, "bill on page 3"},
       {"reportlab, foot taken",

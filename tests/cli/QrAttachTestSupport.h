@@ -117,12 +117,13 @@ inline FoundSymbol DecodePgm(const std::string& pgm, double dpi) {
   return found;
 }
 
-// The symbol of page (from 1) at 300 dpi, as pdftoppm renders it.
+// The symbol of page (from 1) at 300 dpi, as pdftoppm renders it: the crop box, turned as the
+// reader sees it.
 inline FoundSymbol SymbolOnPage(const fs::path& pdf, int page, const fs::path& scratchDir) {
   const fs::path prefix = scratchDir / "symbol";
   const std::string p = std::to_string(page);
-  Sh("pdftoppm -gray -r 300 -singlefile -f " + p + " -l " + p + " " + Quoted(pdf.string()) + " " +
-     Quoted(prefix.string()) + " 2>/dev/null");
+  Sh("pdftoppm -cropbox -gray -r 300 -singlefile -f " + p + " -l " + p + " " +
+     Quoted(pdf.string()) + " " + Quoted(prefix.string()) + " 2>/dev/null");
   const fs::path pgm = prefix.string() + ".pgm";
   FoundSymbol found = DecodePgm(Slurp(pgm), 300);
   fs::remove(pgm);

@@ -162,7 +162,13 @@ int RunQrAttachBatch(const Options& options, std::ostream& out, std::ostream& er
       } else {
         const std::string invoice = InvoicePath(csvPath, row.attach);
         checked.back() = CheckRowInvoice(invoice, where, column, row.problems);
-        if (output.combined.empty()) {
+        if (!output.combined.empty()) {
+          try {
+            RefuseOutputOverInputs(output.combined, {invoice});
+          } catch (const EBvrError& e) {
+            row.problems.push_back({column, e.what()});
+          }
+        } else {
           const auto [first, isNew] = outputs.emplace(FileNameOf(invoice), row.row);
           if (!isNew) {
             row.problems.push_back({column, Fmt("the output %s is row %d's too")

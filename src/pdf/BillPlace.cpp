@@ -19,6 +19,17 @@ std::string SizeText(SizeMm size) {
   return Fmt("%d x %d mm").d(std::lround(size.width)).d(std::lround(size.height)).str();
 }
 
+// A foot that cannot be rendered, or a file the renderer counts other pages in (repaired
+// otherwise), is not known to be free.
+bool FootKnownFree(std::string_view bytes, int page, int pages) {
+  try {
+    const PdfDocument rendering = PdfDocument::FromBytes(bytes);
+    return rendering.PageCount() == pages && FootIsFree(rendering, page);
+  } catch (const EBvrError&) {
+    return false;
+  }
+}
+
 }  // namespace
 
 bool BillWhereFromText(std::string_view text, BillWhere& where) {
@@ -61,8 +72,7 @@ BillPlace ChooseBillPlace(BillWhere where, const InvoicePdf& invoice, std::strin
     }
     return {false, why};
   }
-  const PdfDocument rendering = PdfDocument::FromBytes(bytes);
-  if (rendering.PageCount() != invoice.PageCount() || !FootIsFree(rendering, last)) {
+  if (!FootKnownFree(bytes, last, invoice.PageCount())) {
     const std::string why = "the foot of the last page (its bottom 105 mm) is not free";
     if (where == BillWhere::LastPage) {
       throw EBvrError(why + "; the bill would be drawn over the invoice");

@@ -367,6 +367,14 @@ TEST_F(QrAttachTest, BatchChecksEveryInvoiceFirstThenWritesEachOrOneCombined) {
   EXPECT_EQ(bvr::test::SymbolOnPage(combined, 5, dir).text, payloadB);
   EXPECT_EQ(bvr::test::PageText(combined, 3, dir / "s"), bvr::test::PageText(three, 2, dir / "s"));
 
+  const bvr::test::CliResult over = batch(goodRows, "--combined " + Quoted(one.string()));
+  EXPECT_EQ(over.code, 1);
+  EXPECT_NE(over.err.find("row 1, pdf : Refusing to write \"" + one.string() +
+                          "\": it is the input file"),
+            std::string::npos)
+      << over.err;
+  EXPECT_EQ(over.err.find("row 2,"), std::string::npos) << over.err;
+
   const fs::path slice = dir / "slice.pdf";
   ASSERT_EQ(batch(goodRows, "--rows 2-2 --combined " + Quoted(slice.string())).code, 0);
   EXPECT_EQ(bvr::test::PageCount(slice, scratch()), 4);

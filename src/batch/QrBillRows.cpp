@@ -30,6 +30,7 @@ enum class Column {
   DebtorTown,
   DebtorCountry,
   Invoice,
+  Attach,
 };
 
 struct ColumnName {
@@ -67,10 +68,21 @@ struct HeaderColumn {
 };
 
 // A misspelt column would drop its values from every bill without a word: it is refused.
-std::vector<HeaderColumn> ReadHeader(const csv::Record& header, bool haveScheme) {
+std::vector<HeaderColumn> ReadHeader(const csv::Record& header, bool haveScheme,
+                                     const std::string& attachColumn) {
   std::vector<HeaderColumn> columns;
   for (std::size_t i = 0; i < header.fields.size(); ++i) {
     const std::string name = Lower(Trim(header.fields[i]));
+    if (!attachColumn.empty() && name == Lower(attachColumn)) {
+      for (const HeaderColumn& c : columns) {
+        if (c.column == Column::Attach) {
+          HeaderError(
+              i, Fmt("\"%s\" repeats column %d").s(name).d(static_cast<long long>(c.index + 1)));
+        }
+      }
+      columns.push_back({i, Column::Attach, attachColumn.c_str()});
+      continue;
+    }
     const auto known = std::find_if(std::begin(kColumns), std::end(kColumns),
                                     [&](const ColumnName& c) { return name == c.name; });
     if (known == std::end(kColumns)) {
@@ -91,6 +103,9 @@ std::vector<HeaderColumn> ReadHeader(const csv::Record& header, bool haveScheme)
     return std::any_of(columns.begin(), columns.end(),
                        [&](const HeaderColumn& c) { return c.column == wanted; });
   };
+  if (!attachColumn.empty() && !has(Column::Attach)) {
+    throw EBvrError(Fmt("CSV header: no column \"%s\" (--attach-column)").s(attachColumn).str());
+  }
   if (has(Column::Invoice) && has(Column::Reference)) {
     throw EBvrError(std::string(
         "CSV header: give either \"invoice\" or \"reference\", not both (the invoice number "
@@ -153,6 +168,9 @@ struct QrBillRowReader::State {
       case Column::DebtorCountry:
         Debtor(bill).country = value;
         break;
+      case Column::Attach:
+        row.attach = value;
+        break;
       case Column::Invoice:
         try {
           bill.reference = qr::QrReferenceFromLayout(*scheme, value);
@@ -170,16 +188,18 @@ struct QrBillRowReader::State {
   std::optional<ReferenceLayout> scheme;
   std::vector<HeaderColumn> columns;
   std::size_t width = 0;
+  std::string attachColumn;  // its name lives as long as the columns point to it
 };
 
 QrBillRowReader::QrBillRowReader(csv::Source source, csv::Encoding encoding, qr::Bill templateBill,
-                                 std::optional<ReferenceLayout> scheme)
+                                 std::optional<ReferenceLayout> scheme, std::string attachColumn)
     : state_(
           std::make_unique<State>(std::move(source), encoding, std::move(templateBill), scheme)) {
+  state_->attachColumn = std::move(attachColumn);
   if (!state_->reader.Next(state_->record)) {
     throw EBvrError(std::string("CSV header: the file is empty"));
   }
-  state_->columns = ReadHeader(state_->record, state_->scheme.has_value());
+  state_->columns = ReadHeader(state_->record, state_->scheme.has_value(), state_->attachColumn);
   state_->width = state_->record.fields.size();
   std::vector<std::string> labels(state_->width);
   for (const HeaderColumn& c : state_->columns) {
@@ -199,6 +219,7 @@ bool QrBillRowReader::Next(QrBillRow& row) {
   row.row = record.row;
   row.bill = state_->templateBill;
   row.problems.clear();
+  row.attach.clear();
   for (const HeaderColumn& column : state_->columns) {
     const std::string value = Trim(Field(record, column.index));
     if (!value.empty()) {

@@ -23,6 +23,7 @@ struct QrBillRow {
   std::size_t row = 0;  // data row, from 1
   qr::Bill bill;
   qr::Problems problems;  // the row's own (a reference that cannot be made) and the bill's rules
+  std::string attach;     // the cell of the column named by attachColumn, trimmed
 };
 
 // The bills one row at a time, so that a batch of any length reads in the same memory.
@@ -33,8 +34,9 @@ struct QrBillRow {
 class QrBillRowReader {
  public:
   // scheme: the slip layout's reference scheme, needed by an invoice column.
+  // attachColumn: a column of the caller's (an invoice PDF's path), which must be present.
   QrBillRowReader(csv::Source source, csv::Encoding encoding, qr::Bill templateBill,
-                  std::optional<ReferenceLayout> scheme);
+                  std::optional<ReferenceLayout> scheme, std::string attachColumn = {});
   ~QrBillRowReader();
   QrBillRowReader(const QrBillRowReader&) = delete;
   QrBillRowReader& operator=(const QrBillRowReader&) = delete;

@@ -107,5 +107,7 @@ class BatchOutput {
 
 // bvrslip batch --kind qr.
 int RunQrBatch(const Options& options, std::ostream& out, std::ostream& err);
+// bvrslip batch --kind qr --attach-column COLUMN: the bills added to the rows' invoices.
+int RunQrAttachBatch(const Options& options, std::ostream& out, std::ostream& err);
 
 }  // namespace bvr::cli

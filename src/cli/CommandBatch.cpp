@@ -119,6 +119,7 @@ int RunSlipBatch(const Options& options, std::ostream& out, std::ostream& err) {
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   std::vector<std::string> valueOptions = {"--kind",   "--csv",  "-o",         "--layout", "--page",
                                            "--offset", "--rows", "--encoding", "--bill"};
+  valueOptions.insert(valueOptions.end(), {"--attach-column", "--combined", "--where"});
   valueOptions.insert(valueOptions.end(), kPrintValueOptions.begin(), kPrintValueOptions.end());
   std::vector<std::string> flagOptions = {"--with-form", "--setting-mode", "--no-separators"};
   flagOptions.insert(flagOptions.end(), kPrintFlagOptions.begin(), kPrintFlagOptions.end());
@@ -154,7 +155,12 @@ const Registrar registrar(Command{
         "checked first\n"
         "batch --kind qr --bill TEMPLATE.json --csv ROWS.csv --printer NAME|default "
         "[--copies N] [--no-printer-offset] [--page a4|bill] [--layout FILE.BVR] "
-        "[--no-separators] [--encoding utf-8|windows-1252] [--rows FROM-TO]",
+        "[--no-separators] [--encoding utf-8|windows-1252] [--rows FROM-TO]\n"
+        "batch --kind qr --bill TEMPLATE.json --csv ROWS.csv --attach-column COLUMN "
+        "(-o OUT_DIR/ | --combined OUT.pdf) [--where auto|last-page|new-page] [--layout FILE.BVR] "
+        "[--no-separators] [--encoding utf-8|windows-1252] [--rows FROM-TO]    each row's bill "
+        "added to the invoice PDF its COLUMN names (from the CSV's folder): one file a row, "
+        "named after its invoice, or one combined PDF; every row and every PDF is checked first",
     .run = Run,
 });
 

@@ -58,6 +58,14 @@ std::optional<ReferenceLayout> SchemeOption(const std::optional<std::string>& la
 }  // namespace
 
 int RunQrBatch(const Options& options, std::ostream& out, std::ostream& err) {
+  if (options.Has("--attach-column")) {
+    return RunQrAttachBatch(options, out, err);
+  }
+  for (const char* attachOnly : {"--combined", "--where"}) {
+    if (options.Has(attachOnly)) {
+      throw UsageError(std::string(attachOnly) + " is for --attach-column");
+    }
+  }
   for (const char* slipOnly : {"--with-form", "--offset", "--setting-mode"}) {
     if (options.Has(slipOnly)) {
       throw UsageError(std::string(slipOnly) + " is for slip batches");

@@ -11,6 +11,7 @@
 
 #include "cli/CliSupport.h"
 #include "cli/Command.h"
+#include "cli/CommandQrAttach.h"
 #include "cli/CommandQrRead.h"
 #include "cli/GuiApplication.h"
 #include "cli/ImageFiles.h"
@@ -171,11 +172,14 @@ int RunReference(const Options& options, std::ostream& out) {
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   if (args.empty()) {
-    throw UsageError("missing payload, check, render, reference or read");
+    throw UsageError("missing payload, check, render, reference, read or attach");
   }
   const std::vector<std::string> rest(args.begin() + 1, args.end());
   if (args.front() == "read") {
     return RunQrRead(rest, out, err);
+  }
+  if (args.front() == "attach") {
+    return RunQrAttach(rest, out, err);
   }
   std::vector<std::string> valueOptions = {"--bill",    "--payload",  "--layout",
                                            "--invoice", "--scor",     "-o",
@@ -236,7 +240,7 @@ const Registrar registrar{Command{
              "qr reference [--layout FILE.BVR] --invoice NUMBER    the QR reference of a "
              "layout's scheme\n"
              "qr reference --scor BODY    the creditor reference RF, check digits, BODY\n" +
-             std::string(kQrReadUsage),
+             std::string(kQrReadUsage) + "\n" + kQrAttachUsage,
     .run = Run,
 }};
 

@@ -334,6 +334,9 @@ int PrintPdf(const PrintJobSettings& settings, const std::function<void(QIODevic
     throw;
   } catch (...) {
     cancel();
+    if (device.Refused()) {  // whatever the writer made of it, the job's reason is the cause
+      throw failed(device.Reason());
+    }
     throw;
   }
   if (device.Refused()) {

@@ -4,6 +4,7 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -15,6 +16,7 @@
 #include <iostream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "report/PrinterOffsets.h"
 #include "strings/BvrError.h"
@@ -214,6 +216,40 @@ TEST_F(PrinterOffsets, ALinkToARegularFileIsWrittenThrough) {
   std::ifstream in(real);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "[offsets]\nq=\"4,-4\"\n");
   fs::remove(real);
+}
+
+// Writers in parallel processes take turns: no store is lost.
+TEST_F(PrinterOffsets, ParallelWritersLoseNoStore) {
+  constexpr int kWriters = 6;
+  constexpr int kStores = 15;
+  std::vector<pid_t> children;
+  for (int w = 0; w < kWriters; ++w) {
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+      try {
+        for (int i = 0; i < kStores; ++i) {
+          StorePrinterOffset("q" + std::to_string(w) + "-" + std::to_string(i), {w, -i});
+        }
+      } catch (...) {
+        ::_exit(1);
+      }
+      ::_exit(0);
+    }
+    children.push_back(pid);
+  }
+  for (const pid_t pid : children) {
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  }
+  for (int w = 0; w < kWriters; ++w) {
+    for (int i = 0; i < kStores; ++i) {
+      EXPECT_EQ(StoredPrinterOffset("q" + std::to_string(w) + "-" + std::to_string(i)),
+                (PrinterOffset{w, -i}))
+          << w << "-" << i;
+    }
+  }
 }
 
 // Another writer holding the lock makes a store wait, then give up with a message.

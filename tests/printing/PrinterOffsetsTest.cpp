@@ -2,8 +2,6 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
-#include <sys/stat.h>
-#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -12,8 +10,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <functional>
-#include <iostream>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -162,46 +158,6 @@ TEST_F(PrinterOffsets, AnUnwritableFileIsAnError) {
   std::ofstream(ConfigHome() / "bvrslip") << "in the way";
   EXPECT_THROW(StorePrinterOffset("office-laser", {1, 1}), EBvrError);
   fs::remove(ConfigHome() / "bvrslip");
-}
-
-// What is not a regular file at printers.ini (or at its lock) is refused, without waiting on a
-// FIFO and without replacing a device node a link points to.
-TEST_F(PrinterOffsets, NoFifoFolderOrDeviceIsReadOrReplaced) {
-  const fs::path folder = File().parent_path();
-  const fs::path node = ConfigHome() / "node";
-  const bool canMakeNodes = ::mknod(node.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;
-  const struct {
-    const char* name;
-    std::function<void()> make;
-    bool readFails;
-  } cases[] = {
-      {"FIFO", [] { ::mkfifo(File().c_str(), 0600); }, true},
-      {"folder", [] { fs::create_directory(File()); }, true},
-      {"link to a device node", [&] { fs::create_symlink(node, File()); }, true},
-      {"folder at the lock", [] { fs::create_directory(File().string() + ".lock"); }, false},
-      {"FIFO at the lock", [] { ::mkfifo((File().string() + ".lock").c_str(), 0600); }, false},
-  };
-  for (const auto& c : cases) {
-    if (std::string(c.name).find("device") != std::string::npos && !canMakeNodes) {
-      std::cout << "skipped: " << c.name << ": mknod needs root\n";
-      continue;
-    }
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    c.make();
-    const auto start = std::chrono::steady_clock::now();
-    if (c.readFails) {
-      EXPECT_THROW(StoredPrinterOffset("q"), EBvrError) << c.name;
-    }
-    EXPECT_THROW(StorePrinterOffset("q", {1, 2}), EBvrError) << c.name;
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2)) << c.name;
-  }
-  if (canMakeNodes) {
-    struct stat st {};
-    ASSERT_EQ(::lstat(node.c_str(), &st), 0);
-    EXPECT_TRUE(S_ISCHR(st.st_mode)) << "the device node was replaced";
-    fs::remove(node);
-  }
 }
 
 // A link to a regular file is followed as the outputs' links are: the file it points to gets

@@ -160,6 +160,14 @@ bool SameQueue(const std::string& key, const std::string& queue) {
          ::strncasecmp(decoded.c_str(), name.c_str(), name.size()) == 0;
 }
 
+// "[offsets]", blanks and letter case aside; nullopt for a line that opens no group.
+std::optional<bool> OpensOffsets(const std::string& trimmed) {
+  if (trimmed.size() < 2 || trimmed.front() != '[' || trimmed.back() != ']') {
+    return std::nullopt;
+  }
+  return ::strcasecmp(Trim(trimmed.substr(1, trimmed.size() - 2)).c_str(), "offsets") == 0;
+}
+
 // One line of the file, as written, and what it says.
 struct Line {
   explicit Line(std::string written) : text(std::move(written)) {}
@@ -184,8 +192,8 @@ SettingsFile Parse(const std::string& text) {
     Line line(text.substr(start, end - start));
     start = end + 1;
     const std::string trimmed = Trim(line.text);
-    if (!trimmed.empty() && trimmed.front() == '[' && trimmed.back() == ']') {
-      inOffsets = ::strcasecmp(Trim(trimmed.substr(1, trimmed.size() - 2)).c_str(), "offsets") == 0;
+    if (const std::optional<bool> group = OpensOffsets(trimmed)) {
+      inOffsets = *group;
       file.hasSection = file.hasSection || inOffsets;
     } else if (inOffsets && !trimmed.empty() && trimmed.front() != ';' && trimmed.front() != '#' &&
                trimmed.find('=') != std::string::npos) {
@@ -268,9 +276,8 @@ std::string TextWith(SettingsFile file, const std::string& queue, PrinterOffset 
       }
       continue;
     }
-    const std::string trimmed = Trim(line.text);
-    if (!trimmed.empty() && trimmed.front() == '[') {
-      inOffsets = ::strcasecmp(trimmed.c_str(), "[offsets]") == 0;
+    if (const std::optional<bool> group = OpensOffsets(Trim(line.text))) {
+      inOffsets = *group;
       if (inOffsets) {
         sectionEnd = kept.size() + 1;
       }

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "strings/BvrError.h"
+#include "strings/MessageText.h"
 
 namespace bvr::csvrows {
 
@@ -55,22 +56,7 @@ void CheckFieldCount(const csv::Record& record, std::size_t width) {
 }
 
 std::string EchoOf(const std::string& text) {
-  constexpr std::size_t kMax = 40;
-  std::string out;
-  for (std::size_t i = 0; i < text.size() && i < kMax; ++i) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    if (c < 0x20 || c == 0x7F) {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\x%02X", static_cast<unsigned>(c));
-      out += escape;
-    } else {
-      out += text[i];
-    }
-  }
-  if (text.size() > kMax) {
-    out += "...";
-  }
-  return out;
+  return EscapedForMessage(text, 40);
 }
 
 }  // namespace bvr::csvrows

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <QCryptographicHash>
 #include <algorithm>
 
 #include "cli/ImageFiles.h"
@@ -61,18 +62,84 @@ std::size_t RowNumber(const std::string& text) {
 BatchCsvFile::BatchCsvFile(const std::string& path,
                            const std::optional<std::string>& encodingOption, std::ostream& err)
     : file_(path, kMaxCsvBytes),
-      source_([this](char* buffer, std::size_t size) { return file_.Read(buffer, size); }) {
+      source_([this](char* buffer, std::size_t size) { return Serve(buffer, size); }) {
   if (const std::optional<csv::Encoding> given = EncodingOption(encodingOption)) {
     encoding_ = *given;
+    pass_ = Pass::First;
     return;
   }
   const bool utf8 = csv::IsUtf8(source_);
   file_.Rewind();
+  piece_.clear();
+  served_ = 0;
+  pass_ = Pass::First;
   if (!utf8) {
     encoding_ = csv::Encoding::Windows1252;
     err << "bvrslip batch: " << path
         << " is not UTF-8, read as Windows-1252 (--encoding utf-8 to refuse it)\n";
   }
+}
+
+void BatchCsvFile::Rewind() {
+  file_.Rewind();
+  piece_.clear();
+  served_ = 0;
+  pieceIndex_ = 0;
+  pass_ = Pass::Second;
+}
+
+void BatchCsvFile::CheckUnchanged() {
+  while (NextPiece()) {
+  }
+}
+
+void BatchCsvFile::Changed() {
+  throw EBvrError(std::string("CSV: the file changed while it was printed"));
+}
+
+std::size_t BatchCsvFile::Serve(char* buffer, std::size_t size) {
+  if (served_ == piece_.size() && !NextPiece()) {
+    return 0;
+  }
+  const std::size_t n = std::min(size, piece_.size() - served_);
+  std::copy_n(piece_.data() + served_, n, buffer);
+  served_ += n;
+  return n;
+}
+
+// Reads the next piece whole; false at the end of the file.
+bool BatchCsvFile::NextPiece() {
+  constexpr std::size_t kPiece = 64 * 1024;
+  piece_.resize(kPiece);
+  std::size_t filled = 0;
+  while (filled < kPiece) {
+    const std::size_t n = file_.Read(piece_.data() + filled, kPiece - filled);
+    if (n == 0) {
+      break;
+    }
+    filled += n;
+  }
+  piece_.resize(filled);
+  served_ = 0;
+  if (pass_ == Pass::Detect) {
+    return filled != 0;
+  }
+  if (filled == 0) {
+    if (pass_ == Pass::Second && pieceIndex_ != digests_.size()) {
+      Changed();  // shorter than it was
+    }
+    return false;
+  }
+  const QByteArray digest = QCryptographicHash::hash(
+      QByteArrayView(piece_.data(), static_cast<qsizetype>(filled)), QCryptographicHash::Sha256);
+  const std::string text = digest.toStdString();
+  if (pass_ == Pass::First) {
+    digests_.push_back(text);
+  } else if (pieceIndex_ >= digests_.size() || digests_[pieceIndex_] != text) {
+    Changed();
+  }
+  ++pieceIndex_;
+  return true;
 }
 
 std::size_t RowSlice::Last(std::size_t total) const {

@@ -44,19 +44,35 @@ class ProgressDisplay {
 // The CSV of a batch, read in two passes so that memory stays flat with the number of rows:
 // the first reads and checks every row, the second reads them again and prints. Without an
 // encoding given, a file that is not UTF-8 is read as Windows-1252 (as spreadsheets in
-// Switzerland save CSV), and err says so.
+// Switzerland save CSV), and err says so. The second pass reads the bytes the first checked:
+// the first keeps a digest of each 64 KiB piece, the second compares each piece before it
+// hands on any of its bytes, and fails with "CSV: the file changed while it was printed".
 class BatchCsvFile {
  public:
   BatchCsvFile(const std::string& path, const std::optional<std::string>& encodingOption,
                std::ostream& err);
   const csv::Source& Source() const { return source_; }
   csv::Encoding Encoding() const { return encoding_; }
-  void Rewind() { file_.Rewind(); }
+  // Ends the first pass: from now on the file is read again and compared.
+  void Rewind();
+  // Reads what the second pass left (rows after --rows) and compares it too: called once the
+  // pages are drawn, before the output is kept.
+  void CheckUnchanged();
 
  private:
+  enum class Pass { Detect, First, Second };
+  std::size_t Serve(char* buffer, std::size_t size);
+  bool NextPiece();
+  [[noreturn]] static void Changed();
+
   InputFile file_;
   csv::Source source_;
   csv::Encoding encoding_ = csv::Encoding::Utf8;
+  Pass pass_ = Pass::Detect;
+  std::string piece_;
+  std::size_t served_ = 0;            // bytes of piece_ handed on
+  std::size_t pieceIndex_ = 0;        // pieces read in this pass
+  std::vector<std::string> digests_;  // of the first pass's pieces
 };
 
 // Rows FROM to TO (data rows from 1, as messages count them); "FROM-" runs to the last row.

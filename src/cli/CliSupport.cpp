@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -25,9 +26,18 @@ bool Contains(const std::vector<std::string>& list, const std::string& s) {
 
 Options::Options(const std::vector<std::string>& args, const std::vector<std::string>& valueOptions,
                  const std::vector<std::string>& flagOptions) {
+  bool optionsEnded = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
-    if (a.size() > 1 && a[0] == '-') {
+    if (!optionsEnded && a == "--") {
+      optionsEnded = true;  // what follows is positional, "-name" included
+      continue;
+    }
+    // No option starts with a digit: "-5,3" is a negative offset.
+    const bool negativeNumber =
+        a.size() > 1 && a[0] == '-' &&
+        (std::isdigit(static_cast<unsigned char>(a[1])) != 0 || a[1] == '.');
+    if (!optionsEnded && !negativeNumber && a.size() > 1 && a[0] == '-') {
       if (Contains(flagOptions, a)) {
         values_[a].push_back("");
       } else if (Contains(valueOptions, a)) {
@@ -202,6 +212,17 @@ void RefuseOutputOverInputs(const std::string& output, const std::vector<std::st
           Fmt("Refusing to write \"%s\": it is the input file \"%s\"").s(output).s(input));
     }
   }
+}
+
+int DpiOption(const std::string& text) {
+  const bool digits =
+      !text.empty() && text.size() <= 4 &&
+      std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+  const int dpi = digits ? std::stoi(text) : 0;
+  if (dpi < 36 || dpi > 600) {
+    throw UsageError("--dpi must lie between 36 and 600");
+  }
+  return dpi;
 }
 
 double ParseAmount(const std::string& text) {

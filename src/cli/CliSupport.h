@@ -27,7 +27,8 @@ class Options {
  public:
   // valueOptions: options that take a value ("--invoice", "-o"); flagOptions: options that
   // do not. Repeatable value options keep every value in order. Anything else starting with
-  // "-" is a usage error.
+  // "-" is a usage error, but for a negative number ("-5,3"); after "--" every argument is
+  // positional.
   Options(const std::vector<std::string>& args, const std::vector<std::string>& valueOptions,
           const std::vector<std::string>& flagOptions);
 
@@ -89,6 +90,10 @@ std::unique_ptr<TBvrProperties> LoadLayout(const std::string& path);
 // replacing it would destroy it, or that is a symbolic link ResolveOutputPath refuses. Empty
 // input paths are skipped.
 void RefuseOutputOverInputs(const std::string& output, const std::vector<std::string>& inputs);
+
+// The resolution of --dpi: a whole number from 36 to 600 (600 dpi is an A4 page of 139 MB in
+// memory), written with digits only; anything else is a UsageError.
+int DpiOption(const std::string& text);
 
 // Parses an amount written with "." as the decimal separator; EBvrError when it is not one.
 double ParseAmount(const std::string& text);

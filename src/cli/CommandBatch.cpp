@@ -111,7 +111,10 @@ int RunSlipBatch(const Options& options, std::ostream& out, std::ostream& err) {
   const QSizeF paper(BatchPageWidthMm(settings.page), BatchPageHeightMm(settings.page));
   output.Write(
       "Factures avec BVR", paper,
-      [&](QIODevice& device) { WriteBatchPdf(device, *layout, pages, next, settings, onPage); },
+      [&](QIODevice& device) {
+        WriteBatchPdf(device, *layout, pages, next, settings, onPage);
+        csvFile.CheckUnchanged();
+      },
       out);
   return kExitOk;
 }

@@ -136,7 +136,11 @@ int RunQrBatch(const Options& options, std::ostream& out, std::ostream& err) {
   settings.pageOffset = output.PageOffset();
   output.Write(
       "QR-factures", QrBatchPaperMm(settings.page),
-      [&](QIODevice& device) { WriteQrBatchPdf(device, pages, next, settings, onPage); }, out);
+      [&](QIODevice& device) {
+        WriteQrBatchPdf(device, pages, next, settings, onPage);
+        csvFile.CheckUnchanged();
+      },
+      out);
   return kExitOk;
 }
 

@@ -100,8 +100,9 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 
 const Registrar registrar(Command{
     .name = "calibrate",
-    .usage = "calibrate NAME|default [--measured X,Y] [--measured-length L]   prints the "
-             "setting-mode page; with the measures (mm), corrects the queue's offset",
+    .usage = "calibrate [--measured X,Y] [--measured-length L] [--] NAME|default   prints the "
+             "setting-mode page; with the measures (mm), corrects the queue's offset (-- before "
+             "a NAME that starts with -)",
     .run = Run,
 });
 

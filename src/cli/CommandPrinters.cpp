@@ -9,6 +9,7 @@
 #include "cli/Command.h"
 #include "printing/CupsPrinting.h"
 #include "report/PrinterOffsets.h"
+#include "strings/BvrError.h"
 
 namespace bvr::cli {
 
@@ -32,12 +33,25 @@ int RunPrinters(const std::vector<std::string>& args, std::ostream& out, std::os
   for (const PrintQueue& queue : queues) {
     width = std::max(width, queue.name.size());
   }
-  // "*" marks the default queue; offsets in tenths of a millimetre, right and down.
+  // "*" marks the default queue; offsets in tenths of a millimetre, right and down. An offset
+  // that cannot be read shows as "?", and the reason follows.
+  std::vector<std::string> unreadable;
   for (const PrintQueue& queue : queues) {
+    std::string offset = "?";
+    try {
+      offset = OffsetText(StoredPrinterOffset(queue.name));
+    } catch (const EBvrError& e) {
+      if (std::find(unreadable.begin(), unreadable.end(), e.what()) == unreadable.end()) {
+        unreadable.push_back(e.what());
+      }
+    }
     out << (queue.isDefault ? "* " : "  ") << std::left << std::setw(static_cast<int>(width))
-        << queue.name << "  " << OffsetText(StoredPrinterOffset(queue.name)) << "\n";
+        << queue.name << "  " << offset << "\n";
   }
-  return kExitOk;
+  for (const std::string& message : unreadable) {
+    err << message << "\n";
+  }
+  return unreadable.empty() ? kExitOk : kExitFailure;
 }
 
 int RunPrinterOffset(const std::vector<std::string>& args, std::ostream& out, std::ostream&) {
@@ -51,6 +65,10 @@ int RunPrinterOffset(const std::vector<std::string>& args, std::ostream& out, st
     offset = ParseSlipOffset(positional[1]);
     if (!offset) {
       throw UsageError("the offset is DX,DY in tenths of a millimetre, e.g. 15,-5");
+    }
+    if (!InPrinterOffsetRange(offset->dx, offset->dy)) {
+      throw UsageError("the offset lies between -" + std::to_string(kMaxPrinterOffset) + " and " +
+                       std::to_string(kMaxPrinterOffset) + " tenths of a millimetre on each axis");
     }
   }
   const std::string queue = ResolvePrintQueue(positional[0]);
@@ -69,8 +87,9 @@ const Registrar printers(Command{
 
 const Registrar printerOffset(Command{
     .name = "printer-offset",
-    .usage = "printer-offset NAME|default [DX,DY]   shows or stores the queue's offset (tenths "
-             "of a mm, right and down)",
+    .usage = "printer-offset [--] NAME|default [DX,DY]   shows or stores the queue's offset "
+             "(tenths of a mm, right and down, each from -500 to 500; -- before a NAME that "
+             "starts with -)",
     .run = RunPrinterOffset,
 });
 

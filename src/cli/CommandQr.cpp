@@ -32,9 +32,14 @@ namespace bvr::cli {
 
 namespace {
 
+// A UTF-8 byte-order mark, which editors put before a bill or a payload alike, is skipped.
 std::string ReadInput(const std::string& path) {
   InputFile file(path, kMaxBillBytes, /*allowStdin=*/true);
-  return file.ReadAll();
+  std::string text = file.ReadAll();
+  if (text.rfind("\xEF\xBB\xBF", 0) == 0) {
+    text.erase(0, 3);
+  }
+  return text;
 }
 
 // The bill of --bill FILE (JSON) or --payload FILE (a QR Code text), with every problem of
@@ -98,10 +103,7 @@ int RunRender(const Options& options, std::ostream& out) {
     if (printing || !EndsWith(output, ".png")) {
       throw UsageError("--dpi is for PNG output");
     }
-    dpi = StrToInt(*d);
-    if (dpi < 36 || dpi > 600) {
-      throw UsageError("--dpi must lie between 36 and 600");
-    }
+    dpi = DpiOption(*d);
   }
   // The queue is resolved (and its offset read) before the bill is.
   const std::optional<PrintTarget> target = PrintTargetOf(options);

@@ -88,13 +88,15 @@ void PrintReport(TQuickRep& report, QPrinter& printer) {
   if (printer.outputFormat() == QPrinter::NativeFormat) {
     ForbidFitting(printer);
   }
-  QPainter painter(&printer);
   // On a print queue, its stored offset moves the whole page, as in the tool's jobs; the
-  // preview shows it so too.
+  // preview shows it so too. Read before the painter starts a job: an offsets file that cannot
+  // be used stops the print.
+  PrinterOffset offset;
   if (printer.outputFormat() == QPrinter::NativeFormat) {
-    const PrinterOffset offset = StoredPrinterOffset(printer.printerName().toStdString());
-    painter.translate(QPointF(offset.dx, offset.dy) * (printer.resolution() / 254.0));
+    offset = StoredPrinterOffset(printer.printerName().toStdString());
   }
+  QPainter painter(&printer);
+  painter.translate(QPointF(offset.dx, offset.dy) * (printer.resolution() / 254.0));
   report.PaintPage(painter);
 }
 

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <string>
 
 #include "strings/BvrError.h"
 
@@ -29,8 +30,21 @@ int CorrectionTenths(double nominalMm, double measuredMm, const char* axis) {
 }  // namespace
 
 PrinterOffset CalibratedOffset(PrinterOffset stored, PaperPoint nominal, PaperPoint measured) {
-  return {stored.dx + CorrectionTenths(nominal.xMm, measured.xMm, "x"),
-          stored.dy + CorrectionTenths(nominal.yMm, measured.yMm, "y")};
+  const long long dx =
+      static_cast<long long>(stored.dx) + CorrectionTenths(nominal.xMm, measured.xMm, "x");
+  const long long dy =
+      static_cast<long long>(stored.dy) + CorrectionTenths(nominal.yMm, measured.yMm, "y");
+  if (!InPrinterOffsetRange(dx, dy)) {
+    throw EBvrError(Fmt("Le décalage corrigé %s,%s sort des limites de -%d à %d dixièmes de mm : "
+                        "vérifiez le décalage enregistré (%s,%s) et les mesures")
+                        .s(std::to_string(dx))
+                        .s(std::to_string(dy))
+                        .d(kMaxPrinterOffset)
+                        .d(kMaxPrinterOffset)
+                        .s(std::to_string(stored.dx))
+                        .s(std::to_string(stored.dy)));
+  }
+  return {static_cast<int>(dx), static_cast<int>(dy)};
 }
 
 std::optional<double> ScalingPercent(double lengthMm) {

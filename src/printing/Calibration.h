@@ -24,7 +24,8 @@ inline constexpr double kScalingToleranceMm = 0.3;
 
 // The offset that brings the mark from where it was measured to its nominal place, when the
 // page was printed with stored: stored + (nominal - measured), in whole tenths of a
-// millimetre (halves away from zero). EBvrError when a correction exceeds kMaxCorrectionMm.
+// millimetre (halves away from zero). EBvrError when a correction exceeds kMaxCorrectionMm
+// or the result lies outside +-kMaxPrinterOffset.
 PrinterOffset CalibratedOffset(PrinterOffset stored, PaperPoint nominal, PaperPoint measured);
 
 // The printer's scale in percent when a mark of kMarkLengthMm measured lengthMm, or nullopt

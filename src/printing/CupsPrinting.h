@@ -36,7 +36,11 @@ struct PrintJobSettings {
 
 // Creates the job, hands write a device that sends what it gets to the job (a PDF), and
 // closes the job: the server's job id. No scaling, no fitting, the page's own paper. When
-// write throws or the server refuses, the job is cancelled and EBvrError leaves.
+// write throws or the server refuses, the job is cancelled and EBvrError leaves, naming the
+// queue and the reason ("the queue no longer exists on SERVER", "the print server SERVER
+// stopped answering (...)"). The job is looked at once a second while pages are sent, so that
+// a queue deleted or a job cancelled on the server stops the drawing. SIGINT, SIGTERM and
+// SIGHUP while the job is open cancel it, then end the process as they would have.
 int PrintPdf(const PrintJobSettings& settings, const std::function<void(QIODevice&)>& write);
 
 }  // namespace bvr

@@ -9,6 +9,7 @@
 #include "qrbill/SwicoJson.h"
 #include "qrbill/Utf8.h"
 #include "strings/BvrError.h"
+#include "strings/MessageText.h"
 
 namespace bvr::qr {
 
@@ -58,9 +59,12 @@ class Reader {
     return dom_.end_array();
   }
   bool parse_error(std::size_t byte, const std::string&, const nlohmann::detail::exception& e) {
-    error_ = Fmt("JSON mal formé, %s : %s").s(Where(byte)).s(Detail(e.what()));
+    error_ = Fmt("JSON mal formé, %s : %s").s(Where(byte)).s(EscapedForMessage(Detail(e.what())));
     return false;
   }
+
+  // "ligne L, colonne C" of the byte at offset (counted from 0).
+  std::string WhereByte(std::size_t offset) const { return Where(offset + 1); }
 
   Json& Document() { return document_; }
   const std::string& Error() const { return error_; }
@@ -112,8 +116,9 @@ class Fields {
  public:
   explicit Fields(Problems& problems) : problems_(problems) {}
 
+  // A key may hold any character written as \uXXXX: echoed escaped.
   void Wrong(const std::string& path, const std::string& message) {
-    problems_.push_back({path, message});
+    problems_.push_back({EscapedForMessage(path), message});
   }
 
   std::string Text(const Json& value, const std::string& path) {
@@ -243,8 +248,52 @@ ReferenceType ReferenceTypeOf(const std::string& reference) {
   return compact.rfind("RF", 0) == 0 ? ReferenceType::SCOR : ReferenceType::QRR;
 }
 
+namespace {
+
+// The encoding of a JSON text in UTF-16 or UTF-32, told by its byte-order mark or, without
+// one, by where the NUL bytes of its first (ASCII) character lie; nullptr for anything else.
+const char* WideEncoding(std::string_view text) {
+  const auto at = [&](std::size_t i) {
+    return i < text.size() ? static_cast<unsigned char>(text[i]) : 0x100u;
+  };
+  if (at(0) == 0xFF && at(1) == 0xFE && at(2) == 0 && at(3) == 0) {
+    return "UTF-32 (little-endian)";
+  }
+  if (at(0) == 0 && at(1) == 0 && at(2) == 0xFE && at(3) == 0xFF) {
+    return "UTF-32 (big-endian)";
+  }
+  if (at(0) == 0xFF && at(1) == 0xFE) {
+    return "UTF-16 (little-endian)";
+  }
+  if (at(0) == 0xFE && at(1) == 0xFF) {
+    return "UTF-16 (big-endian)";
+  }
+  if (text.size() >= 4 && at(0) == 0 && at(1) == 0 && at(2) == 0 && at(3) != 0) {
+    return "UTF-32 (big-endian)";
+  }
+  if (text.size() >= 4 && at(0) != 0 && at(1) == 0 && at(2) == 0 && at(3) == 0) {
+    return "UTF-32 (little-endian)";
+  }
+  if (text.size() >= 2 && at(0) == 0 && at(1) != 0) {
+    return "UTF-16 (big-endian)";
+  }
+  if (text.size() >= 2 && at(0) != 0 && at(1) == 0) {
+    return "UTF-16 (little-endian)";
+  }
+  return nullptr;
+}
+
+}  // namespace
+
 BillReading ReadBillJson(std::string_view text) {
+  if (const char* wide = WideEncoding(text)) {
+    throw EBvrError(Fmt("JSON : le fichier est en %s, enregistrez-le en UTF-8").s(wide));
+  }
   Reader reader(text);
+  // The parser would stop at a NUL and take what follows for the end of the text.
+  if (const std::size_t nul = text.find('\0'); nul != std::string_view::npos) {
+    throw EBvrError(Fmt("JSON mal formé, %s : octet NUL").s(reader.WhereByte(nul)));
+  }
   if (!Json::sax_parse(text, &reader)) {
     throw EBvrError(reader.Error());
   }
@@ -253,7 +302,7 @@ BillReading ReadBillJson(std::string_view text) {
   }
   BillReading reading;
   for (const std::string& key : reader.Repeated()) {
-    reading.problems.push_back({key, "clé répétée"});
+    reading.problems.push_back({EscapedForMessage(key), "clé répétée"});
   }
   Fields fields(reading.problems);
   reading.bill = BillOf(reader.Document(), fields);

@@ -24,7 +24,9 @@ struct BillReading {
 };
 
 // Fails with EBvrError for text that is not JSON ("JSON mal formé, ligne L, colonne C : …",
-// the column counted in characters) or not an object.
+// the column counted in characters, control characters and invalid bytes escaped), holds a NUL
+// byte, is in UTF-16 or UTF-32 ("JSON : le fichier est en UTF-16 (little-endian), …") or is
+// not an object. A UTF-8 byte-order mark is skipped.
 BillReading ReadBillJson(std::string_view text);
 
 // The type a reference as written has: empty, NON; "RF…", SCOR; anything else, QRR (whose

@@ -22,14 +22,15 @@ namespace bvr {
 
 namespace {
 
-// The named temporary file of the write under way, for the signal handler: a fixed buffer,
-// since the handler may only call async-signal-safe functions.
-char gTempPath[PATH_MAX];
+// The named temporary file of the write under way, for the signal handler: its name in the
+// held folder, in a fixed buffer, since the handler may only call async-signal-safe functions.
+char gTempName[NAME_MAX + 1];
+volatile std::sig_atomic_t gTempFolder = -1;
 volatile std::sig_atomic_t gTempSet = 0;
 
 extern "C" void RemoveTemporaryFileAndDie(int signal) {
   if (gTempSet != 0) {
-    ::unlink(gTempPath);
+    ::unlinkat(gTempFolder, gTempName, 0);
   }
   // SA_RESETHAND put the default action back: the signal, blocked until the handler returns,
   // then ends the process as it would have without us.
@@ -63,13 +64,14 @@ class SignalGuard {
   SignalGuard& operator=(const SignalGuard&) = delete;
   ~SignalGuard() { Clear(); }
 
-  void Set(const std::string& path) {
+  void Set(int folder, const std::string& name) {
     Clear();
-    if (path.size() >= sizeof gTempPath) {
+    if (name.size() >= sizeof gTempName) {
       return;
     }
     InstallSignalCleanup();
-    std::memcpy(gTempPath, path.c_str(), path.size() + 1);
+    gTempFolder = folder;
+    std::memcpy(gTempName, name.c_str(), name.size() + 1);
     std::atomic_signal_fence(std::memory_order_seq_cst);
     gTempSet = 1;
   }
@@ -82,7 +84,8 @@ class SignalGuard {
 std::string TemporaryName(const std::string& target) {
   static std::mt19937_64 random{std::random_device{}()};
   static const char digits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
-  std::string name = target + ".";
+  // A name at its length limit leaves no room for the suffix: the temporary name is shorter.
+  std::string name = target.substr(0, std::min<std::size_t>(target.size(), NAME_MAX - 9)) + ".";
   for (int i = 0; i < 8; ++i) {
     name += digits[random() % 36];
   }
@@ -146,14 +149,60 @@ class DescriptorSink final : public QIODevice {
   std::vector<char> buffer_;
 };
 
+const char* KindOf(mode_t mode) {
+  if (S_ISDIR(mode)) {
+    return "a directory";
+  }
+  if (S_ISFIFO(mode)) {
+    return "a FIFO";
+  }
+  if (S_ISCHR(mode)) {
+    return "a character device";
+  }
+  if (S_ISBLK(mode)) {
+    return "a block device";
+  }
+  if (S_ISSOCK(mode)) {
+    return "a socket";
+  }
+  return "not a regular file";
+}
+
+// The folder the target was resolved into, opened once: the file is made, named and renamed
+// relative to it, so that the folder replaced by a link meanwhile cannot redirect the output.
+class HeldFolder {
+ public:
+  explicit HeldFolder(const std::string& target) {
+    const std::size_t slash = target.rfind('/');
+    const std::string folder = slash == 0 ? "/" : target.substr(0, slash);
+    name_ = target.substr(slash + 1);
+    fd_ = ::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    error_ = fd_ < 0 ? errno : 0;
+  }
+  ~HeldFolder() {
+    if (fd_ >= 0) {
+      ::close(fd_);
+    }
+  }
+  HeldFolder(const HeldFolder&) = delete;
+  HeldFolder& operator=(const HeldFolder&) = delete;
+
+  int Descriptor() const { return fd_; }
+  int Error() const { return error_; }
+  const std::string& Name() const { return name_; }
+
+ private:
+  int fd_ = -1;
+  int error_ = 0;
+  std::string name_;
+};
+
 // The temporary file beside the target: unnamed where the filesystem can, else named.
 class TemporaryFile {
  public:
-  explicit TemporaryFile(const std::string& target) : target_(target) {
-    const std::string folder = target.substr(0, target.rfind('/') + 1);
-    struct stat old {};
-    const bool exists = ::stat(target.c_str(), &old) == 0;
-    fd_ = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+  TemporaryFile(const HeldFolder& folder, const struct stat* old)
+      : folder_(folder.Descriptor()), target_(folder.Name()) {
+    fd_ = ::openat(folder_, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
     if (fd_ < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)) {
       // No unnamed files here (FUSE, some network filesystems).
       fd_ = OpenNamed();
@@ -162,8 +211,8 @@ class TemporaryFile {
       error_ = errno;
       return;
     }
-    if (exists) {
-      ::fchmod(fd_, old.st_mode & 07777);  // a replaced file keeps its permissions
+    if (old != nullptr) {
+      ::fchmod(fd_, old->st_mode & 07777);  // a replaced file keeps its permissions
     } else if (!name_.empty()) {
       const mode_t mask = ::umask(0);
       ::umask(mask);
@@ -175,7 +224,7 @@ class TemporaryFile {
       ::close(fd_);
     }
     if (!name_.empty()) {
-      ::unlink(name_.c_str());
+      ::unlinkat(folder_, name_.c_str(), 0);
     }
   }
   TemporaryFile(const TemporaryFile&) = delete;
@@ -192,7 +241,7 @@ class TemporaryFile {
     if (name_.empty() && !LinkUnnamed()) {
       return false;
     }
-    if (::rename(name_.c_str(), target_.c_str()) != 0) {
+    if (::renameat(folder_, name_.c_str(), folder_, target_.c_str()) != 0) {
       return false;
     }
     guard_.Clear();
@@ -206,8 +255,9 @@ class TemporaryFile {
   int OpenNamed() {
     for (int attempt = 0; attempt < 100; ++attempt) {
       name_ = TemporaryName(target_);
-      guard_.Set(name_);
-      const int fd = ::open(name_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+      guard_.Set(folder_, name_);
+      const int fd =
+          ::openat(folder_, name_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
       if (fd >= 0 || errno != EEXIST) {
         if (fd < 0) {
           guard_.Clear();
@@ -227,10 +277,10 @@ class TemporaryFile {
     const std::string self = "/proc/self/fd/" + std::to_string(fd_);
     for (int attempt = 0; attempt < 100; ++attempt) {
       name_ = TemporaryName(target_);
-      guard_.Set(name_);
-      int done = ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name_.c_str(), AT_SYMLINK_FOLLOW);
+      guard_.Set(folder_, name_);
+      int done = ::linkat(AT_FDCWD, self.c_str(), folder_, name_.c_str(), AT_SYMLINK_FOLLOW);
       if (done != 0 && errno == ENOENT) {
-        done = ::linkat(fd_, "", AT_FDCWD, name_.c_str(), AT_EMPTY_PATH);  // no /proc
+        done = ::linkat(fd_, "", folder_, name_.c_str(), AT_EMPTY_PATH);  // no /proc
       }
       if (done == 0) {
         return true;
@@ -249,8 +299,9 @@ class TemporaryFile {
     return false;
   }
 
-  std::string target_;
-  std::string name_;  // set while the file has a name that is not the target's
+  int folder_;
+  std::string target_;  // the name in folder_
+  std::string name_;    // set while the file has a name that is not the target's
   int fd_ = -1;
   int error_ = 0;
   SignalGuard guard_;
@@ -333,7 +384,18 @@ void WriteFileAtomically(const QString& path, const std::function<void(QIODevice
     throw EBvrError(Fmt("Cannot write \"%s\": %s").s(fullPath).s(reason).str() +
                     (detail.empty() ? "" : " (" + detail + ")"));
   };
-  TemporaryFile file(target);
+  const HeldFolder folder(target);
+  if (folder.Descriptor() < 0) {
+    throw EBvrError(
+        Fmt("Cannot create file \"%s\". %s").s(fullPath).s(std::strerror(folder.Error())));
+  }
+  // Replacing a device, a FIFO or a folder would destroy it (as root, /dev/null).
+  struct stat old {};
+  const bool exists = ::fstatat(folder.Descriptor(), folder.Name().c_str(), &old, 0) == 0;
+  if (exists && !S_ISREG(old.st_mode)) {
+    Refuse(fullPath, std::string("it is ") + KindOf(old.st_mode) + ", not a regular file");
+  }
+  TemporaryFile file(folder, exists ? &old : nullptr);
   if (file.Descriptor() < 0) {
     throw EBvrError(
         Fmt("Cannot create file \"%s\". %s").s(fullPath).s(std::strerror(file.Error())));

@@ -39,6 +39,10 @@ std::string ResolveOutputPath(const std::string& path);
 // exceptions of write pass through unchanged. The temporary file has no name where the
 // filesystem allows (O_TMPFILE); elsewhere it is named beside the target and removed also when
 // SIGINT, SIGTERM or SIGHUP ends the process (the signal then ends it as it would have).
+// The folder is opened once, after its links were resolved, and the file is made and renamed
+// relative to it: a folder replaced meanwhile (by a link elsewhere) cannot redirect the file.
+// A target that exists and is not a regular file (device, FIFO, folder) is refused:
+// "Refusing to write "%s": it is a FIFO, not a regular file".
 void WriteFileAtomically(const QString& path, const std::function<void(QIODevice&)>& write);
 
 }  // namespace bvr

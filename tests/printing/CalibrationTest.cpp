@@ -41,6 +41,31 @@ TEST(CalibratedOffset, StoredPlusNominalMinusMeasuredInTenths) {
   }
 }
 
+// The result stays within the offsets' range, whatever was stored: computed wide, never
+// wrapped round.
+TEST(CalibratedOffset, RefusesAResultOutOfRange) {
+  const struct {
+    PrinterOffset stored;
+    PaperPoint measured;
+    bool taken;
+  } cases[] = {
+      {{490, 0}, {138.9, 200}, false},      // 490 + 11
+      {{490, 0}, {140, 200}, true},         // 490 exactly
+      {{-495, -495}, {140.6, 200}, false},  // -495 - 6
+      {{-495, -495}, {140.5, 200.5}, true},
+      {{2147483647, 0}, {130, 200}, false},
+      {{0, -2147483647 - 1}, {140, 214.5}, false},
+  };
+  for (const auto& c : cases) {
+    if (c.taken) {
+      EXPECT_NO_THROW(CalibratedOffset(c.stored, {140, 200}, c.measured));
+    } else {
+      EXPECT_THROW(CalibratedOffset(c.stored, {140, 200}, c.measured), EBvrError)
+          << c.stored.dx << "," << c.stored.dy;
+    }
+  }
+}
+
 TEST(CalibratedOffset, RefusesAMarkFarFromItsPlace) {
   // Measured from the wrong edge, or the coding line's cross taken for the mark.
   const PaperPoint far[] = {

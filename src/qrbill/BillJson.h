@@ -33,8 +33,8 @@ BillReading ReadBillJson(std::string_view text);
 // rules then say what is wrong).
 ReferenceType ReferenceTypeOf(const std::string& reference);
 
-// The bill in the same form, indented, every value as text (amount included), without the empty ones;
-// the account and the reference as the bill holds them. Billing information in the S1 syntax
+// The bill in the same form, indented, every value as text (amount included), without the empty
+// ones; the account and the reference as the bill holds them. Billing information in the S1 syntax
 // is written structured when its fields give back exactly its text, otherwise as text.
 std::string WriteBillJson(const Bill& bill);
 

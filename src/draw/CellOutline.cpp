@@ -111,4 +111,37 @@ std::vector<std::vector<GridPoint>> CellOutlines(const std::vector<bool>& dark, 
   return outlines;
 }
 
+std::vector<GridRect> CellRects(const std::vector<bool>& dark, int columns) {
+  std::vector<GridRect> rects;
+  if (columns <= 0) {
+    return rects;
+  }
+  const int rows = static_cast<int>(dark.size() / static_cast<std::size_t>(columns));
+  // open[x]: the rectangle whose run starts at x in the row above, still growing.
+  std::vector<int> open(static_cast<std::size_t>(columns), -1);
+  for (int y = 0; y < rows; ++y) {
+    std::vector<int> next(static_cast<std::size_t>(columns), -1);
+    for (int x = 0; x < columns;) {
+      if (!dark[static_cast<std::size_t>(y * columns + x)]) {
+        ++x;
+        continue;
+      }
+      const int start = x;
+      while (x < columns && dark[static_cast<std::size_t>(y * columns + x)]) {
+        ++x;
+      }
+      const int above = open[static_cast<std::size_t>(start)];
+      if (above >= 0 && rects[static_cast<std::size_t>(above)].width == x - start) {
+        ++rects[static_cast<std::size_t>(above)].height;
+        next[static_cast<std::size_t>(start)] = above;
+      } else {
+        next[static_cast<std::size_t>(start)] = static_cast<int>(rects.size());
+        rects.push_back({start, y, x - start, 1});
+      }
+    }
+    open.swap(next);
+  }
+  return rects;
+}
+
 }  // namespace bvr

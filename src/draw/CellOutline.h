@@ -18,4 +18,16 @@ struct GridPoint {
 // dark holds the cells row by row from the top left, columns wide.
 std::vector<std::vector<GridPoint>> CellOutlines(const std::vector<bool>& dark, int columns);
 
+// The dark cells as rectangles, in cells: each row's runs, a run carried down while the rows
+// below repeat it. Filled as one path (non-zero), they leave no seam either; a PDF writes
+// each as one short operator.
+struct GridRect {
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  int height = 0;
+  bool operator==(const GridRect&) const = default;
+};
+std::vector<GridRect> CellRects(const std::vector<bool>& dark, int columns);
+
 }  // namespace bvr

@@ -3,6 +3,7 @@
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPen>
@@ -134,28 +135,44 @@ void QPainterCanvas::FillRects(const std::vector<DeviceRect>& rects, TColor colo
 
 void QPainterCanvas::FillCells(const std::vector<bool>& dark, int columns, const DeviceRect& target,
                                TColor color) {
-  // One path of the cells' outlines on every device: vector in a PDF and an SVG, no seam
-  // between touching cells, and a few hundred points where a rectangle per run takes
-  // thousands.
+  // One vector shape on every device, no seam between touching cells. Drawn in cells and
+  // scaled onto the target: a PDF then writes small whole numbers under one matrix, as
+  // rectangles (one short operator each, filled together); elsewhere the outline, a single
+  // path that an SVG keeps whole.
   if (columns <= 0 || dark.empty()) {
     return;
   }
   const auto rows = static_cast<double>(dark.size() / static_cast<std::size_t>(columns));
-  const double cellWidth = (target.Right - target.Left) / columns;
-  const double cellHeight = (target.Bottom - target.Top) / rows;
-  QPainterPath path;
-  path.setFillRule(Qt::WindingFill);
-  for (const std::vector<GridPoint>& outline : CellOutlines(dark, columns)) {
-    const auto at = [&](const GridPoint& p) {
-      return QPointF(target.Left + p.x * cellWidth, target.Top + p.y * cellHeight);
-    };
-    path.moveTo(at(outline.front()));
-    for (std::size_t i = 1; i < outline.size(); ++i) {
-      path.lineTo(at(outline[i]));
+  const QTransform transform = painter_.transform();
+  painter_.setTransform(QTransform((target.Right - target.Left) / columns, 0, 0,
+                                   (target.Bottom - target.Top) / rows, target.Left, target.Top) *
+                        transform);
+  const QPen pen = painter_.pen();
+  const QBrush brush = painter_.brush();
+  painter_.setPen(Qt::NoPen);
+  painter_.setBrush(ToQColor(color));
+  const QPaintEngine* engine = painter_.paintEngine();
+  if (engine != nullptr && engine->type() == QPaintEngine::Pdf) {
+    std::vector<QRect> rects;
+    for (const GridRect& r : CellRects(dark, columns)) {
+      rects.emplace_back(r.x, r.y, r.width, r.height);
     }
-    path.closeSubpath();
+    painter_.drawRects(rects.data(), static_cast<int>(rects.size()));
+  } else {
+    QPainterPath path;
+    path.setFillRule(Qt::WindingFill);
+    for (const std::vector<GridPoint>& outline : CellOutlines(dark, columns)) {
+      path.moveTo(outline.front().x, outline.front().y);
+      for (std::size_t i = 1; i < outline.size(); ++i) {
+        path.lineTo(outline[i].x, outline[i].y);
+      }
+      path.closeSubpath();
+    }
+    painter_.drawPath(path);
   }
-  painter_.fillPath(path, ToQColor(color));
+  painter_.setPen(pen);
+  painter_.setBrush(brush);
+  painter_.setTransform(transform);
 }
 
 void QPainterCanvas::LineTo(double x, double y) {

@@ -23,7 +23,7 @@ QFont ToQFont(const TFont& font);
 // rounds a font's size to whole pixels on each device, which would make widths differ from
 // one resolution to another by up to a pixel an em (a 7 pt line 3 % wider at 150 dpi).
 QFont ToQFont(const CanvasFont& font);
-inline constexpr int kScalablePixels = 512;
+inline constexpr int kScalablePixels = 64;
 
 // Device units per pixel of ToQFont(font) on a device of dpi: 1 unless the font is Scalable.
 double ScalableFactor(const CanvasFont& font, double dpi);

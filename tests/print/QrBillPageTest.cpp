@@ -374,5 +374,30 @@ TEST(QrBillPage, LongestBillPrintsInEveryOutputWithAVectorCode) {
   EXPECT_EQ(Decode(Rasterised(pdf, 300)), payload);
 }
 
+// Text copied from the PDF is the printed text, spaces included, whichever reader: poppler
+// and MuPDF (which trusts the fonts' ToUnicode maps).
+TEST(QrBillPage, TextCopiesWithItsSpaces) {
+  if (!Have("pdftotext") || !Have("mutool")) {
+    GTEST_SKIP() << "pdftotext or mutool missing";
+  }
+  Page page(QrBillPage::A4, SampleBill(Language::fr, false));
+  page.report.MatchBill();
+  const PdfOnDisk file(Pdf(page.report.QuickRep));
+  const QString poppler = file.Run("pdftotext", {"-raw"}, {"-"}, 30000);
+  const QString mupdf = file.Run("mutool", {"draw", "-q", "-F", "txt", "-o", "-"}, {}, 30000);
+  for (const QString& text : {poppler, mupdf}) {
+    const QStringList lines = text.split('\n');
+    for (const char* printed :
+         {"CH44 3199 9123 0008 8901 2", "21 00000 00003 13947 14300 09017", "Rue du Lac 1268",
+          "2501 Biel", "Pia-Maria Rutschmann-Schnyder", "1 949.75", "Auftrag vom 15.06.2020",
+          "Exemple de document A4 avec QR-facture"}) {
+      EXPECT_TRUE(lines.contains(printed) || text.contains(QString(printed) + "\n"))
+          << printed << " in:\n"
+          << text.toStdString();
+    }
+    EXPECT_FALSE(text.contains('\t'));
+  }
+}
+
 }  // namespace
 }  // namespace bvr

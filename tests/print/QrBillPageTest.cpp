@@ -142,6 +142,9 @@ TEST(QrBillPage, SvgDecodesAndHasThePageSize) {
     const char* size = kind == QrBillPage::A4 ? R"(width="210mm" height="297mm")"
                                               : R"(width="210mm" height="105mm")";
     EXPECT_TRUE(svg.contains(size)) << svg.left(300).toStdString();
+    EXPECT_TRUE(svg.contains(R"(font-family="Liberation Sans, Arial, Helvetica, sans-serif")"));
+    EXPECT_FALSE(svg.contains(R"(font-family="Arial")"));
+    EXPECT_FALSE(svg.contains("<image")) << "the code as a path";
     QSvgRenderer renderer(svg);
     ASSERT_TRUE(renderer.isValid());
     const double scale = 300 / 25.4;  // pixels per mm

@@ -81,6 +81,7 @@ void WriteQrBatchPdf(QIODevice& device, std::size_t total, const QrBillSource& n
       return false;
     }
     report.QrBill.Options.symbol = &*symbol;
+    report.MatchBill();
     report.QuickRep.PaintPage(painter);
     report.QrBill.Options.symbol = nullptr;
     return true;

@@ -16,7 +16,6 @@
 #include "model/BvrProperties.h"
 #include "qrbill/BillJson.h"
 #include "qrprint/PaymentPart.h"
-#include "report/QtTextMeasure.h"
 #include "strings/BvrError.h"
 
 namespace bvr::cli {
@@ -96,12 +95,8 @@ int RunQrBatch(const Options& options, std::ostream& out, std::ostream& err) {
   std::size_t total = 0;
   {
     BatchProblems problems;
-    QtRecordingCanvas measure;
     QrBillRowReader reader(csvFile.Source(), csvFile.Encoding(), templateBill, scheme);
     for (QrBillRow row; reader.Next(row); ++total) {
-      if (row.problems.empty()) {
-        row.problems = qr::FitProblems(row.bill, measure);
-      }
       problems.Add(row.row, row.problems);
     }
     if (total == 0) {

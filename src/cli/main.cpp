@@ -70,7 +70,9 @@ int main(int argc, char** argv) {
   for (const Command& c : commands) {
     if (c.name == name) {
       const std::vector<std::string> args(argv + 2, argv + argc);
-      if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+      // Also after a subcommand ("qr payload --help").
+      if (std::find(args.begin(), args.end(), "--help") != args.end() ||
+          (!args.empty() && args.back() == "-h")) {
         std::cout << UsageOf(name);
         return kExitOk;
       }

@@ -17,6 +17,9 @@ struct CanvasFont {
   TFontStyles Style = 0;
   TColor Color = clBlack;
   TFontCharset Charset = DEFAULT_CHARSET;
+  // Widths in proportion to the size on every device (no hinting): a layout made once in
+  // points then holds at any resolution.
+  bool Scalable = false;
 
   // Whole points, as line spacing rules use them.
   int WholePoints() const;

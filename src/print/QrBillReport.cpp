@@ -1,5 +1,6 @@
 #include "print/QrBillReport.h"
 
+#include "qrprint/PaymentPartTexts.h"
 #include "report/AtomicFile.h"
 #include "report/SvgExport.h"
 
@@ -10,11 +11,19 @@ void TQRQrBill::Print(double offsetX, double offsetY) {
   if (printer == nullptr) {
     return;
   }
-  qr::DrawPaymentPart(printer->Canvas(), Bill, offsetX + Size.Left, offsetY + Size.Top, Options);
+  qr::DrawPaymentPart(printer->Canvas(), Bill, offsetX + Size.Left, offsetY + Size.Top, Laid());
 }
 
 void TQRQrBill::Paint(ICanvas& canvas) {
-  qr::DrawPaymentPart(canvas, Bill, 0, 0, Options);
+  qr::DrawPaymentPart(canvas, Bill, 0, 0, Laid());
+}
+
+qr::PaymentPartOptions TQRQrBill::Laid() const {
+  qr::PaymentPartOptions options = Options;
+  if (options.fitter == nullptr) {
+    options.fitter = &fitter_;
+  }
+  return options;
 }
 
 TQrBillReport::TQrBillReport(QrBillPage page) {
@@ -30,8 +39,7 @@ TQrBillReport::TQrBillReport(QrBillPage page) {
     QuickRep.AddBand(QRBandPageHeader);
     QuickRep.AddBand(QRBandDetail);
     QRLabelSample.Name = "QRLabelSample";
-    QRLabelSample.Caption = "Exemple de document A4 avec QR-facture";
-    QRLabelSample.Font.Name = "Times New Roman";
+    QRLabelSample.Font.Name = "Arial";  // the bill's face
     QRLabelSample.Font.Size = 14;
     QRLabelSample.AutoSize = true;
     QRLabelSample.Transparent = false;
@@ -53,12 +61,18 @@ double TQrBillReport::BillTop() const {
   return QuickRep.BandTop(PageFooterBandQrBill) + QrBill.Size.Top;
 }
 
+void TQrBillReport::MatchBill() {
+  QRLabelSample.Caption = qr::TextsFor(QrBill.Bill.language).sampleHeading;
+}
+
 void TQrBillReport::RenderToPdf(const QString& path) {
+  MatchBill();
   QuickRep.DryRun();
   WriteFileAtomically(path, [this](QIODevice& file) { QuickRep.ExportToPdf(file); });
 }
 
 void TQrBillReport::WritePdf(QIODevice& device, QPointF pageOffset) {
+  MatchBill();
   QuickRep.DryRun();
   QuickRep.ExportToPdf(device, 1200, pageOffset);
 }
@@ -68,11 +82,13 @@ QSizeF TQrBillReport::PaperMm() const {
 }
 
 QImage TQrBillReport::RenderToImage(int dpi) {
+  MatchBill();
   QuickRep.DryRun();
   return QuickRep.RenderToImage(dpi);
 }
 
 void TQrBillReport::RenderToSvg(const QString& path) {
+  MatchBill();
   QuickRep.DryRun();
   WriteFileAtomically(path, [this](QIODevice& file) { ExportToSvg(QuickRep, file); });
 }

@@ -11,6 +11,7 @@
 
 #include "qrbill/Bill.h"
 #include "qrprint/PaymentPart.h"
+#include "report/QtTextMeasure.h"
 #include "report/QuickRep.h"
 
 class QIODevice;
@@ -22,11 +23,18 @@ class TQRQrBill : public TQRPrintable {
   qr::Bill Bill;
   qr::PaymentPartOptions Options;
 
-  // The bill with its top-left corner at the control's position. An invalid bill, or a text
-  // too long for its section, fails with EBillInvalid before anything is drawn.
+  // The bill with its top-left corner at the control's position. An invalid bill fails with
+  // EBillInvalid before anything is drawn.
   void Print(double offsetX, double offsetY) override;
   // The bill at the canvas's origin.
   void Paint(ICanvas& canvas) override;
+
+ private:
+  // Options with the faces' own advances, so that every device gets the same layout.
+  qr::PaymentPartOptions Laid() const;
+
+  QtTextMeasure measure_;
+  qr::TextFitter fitter_{measure_, "Arial"};
 };
 
 enum class QrBillPage { A4, Bill };
@@ -43,6 +51,10 @@ class TQrBillReport {
   TQRLabel QRLabelSample;
   TQRBand PageFooterBandQrBill{"PageFooterBandQrBill", TQRBandType::rbPageFooter, qr::kBillHeight};
   TQRQrBill QrBill;
+
+  // The sample heading in the bill's language; the Render and Write calls do it themselves,
+  // a caller painting pages of its own calls it for each bill.
+  void MatchBill();
 
   // The bill's top-left corner on the page, tenths of a millimetre.
   double BillLeft() const;

@@ -6,19 +6,22 @@
 // Drawing a bill at the foot of an A4 page (the canvas at the page's top-left corner):
 //
 //   bvr::qr::BillReading reading = bvr::qr::ReadBillJson(json);
-//   bvr::QtRecordingCanvas measure;                  // or the page's own canvas
-//   for (const bvr::qr::Problem& p : bvr::qr::ValidateBillForPrinting(reading.bill, measure))
-//     std::cerr << p.Text() << "\n";                 // the rules and texts too long to print
-//   bvr::qr::DrawPaymentPart(canvas, reading.bill, 0, 2970 - bvr::qr::kBillHeight);
+//   bvr::QtTextMeasure measure;                      // the faces' own advances
+//   bvr::qr::TextFitter fitter(measure, "Arial");
+//   bvr::qr::PaymentPartOptions options;
+//   options.fitter = &fitter;
+//   bvr::qr::DrawPaymentPart(canvas, reading.bill, 0, 2970 - bvr::qr::kBillHeight, options);
 //
-// Nothing is ever cut or shrunk to fit: a text that does not fit its section is a problem of
-// its field, and DrawPaymentPart draws nothing for a bill with problems.
+// The bill is laid out once in millimetres and points (BillLayout), the same for every
+// device; texts too long for their section are fitted by the guideline's own means, so that
+// every bill within the rules prints.
 #pragma once
 
 #include "draw/Canvas.h"
 #include "qrbill/Bill.h"
 #include "qrbill/Problem.h"
 #include "qrbill/QrSymbol.h"
+#include "qrprint/TextFitter.h"
 
 namespace bvr::qr {
 
@@ -37,19 +40,14 @@ struct PaymentPartOptions {
   // The bill's symbol when the caller made it already (MakeQrSymbol of the bill's QR Code
   // text, for instance ahead of time on another thread); made here when null.
   const QrSymbol* symbol = nullptr;
+  // The faces' advances the bill is laid out with; when null, the canvas's own (its
+  // device's, so the layout may then differ from one resolution to another).
+  const TextFitter* fitter = nullptr;
 };
 
-// The texts that do not fit their section, measured with the canvas's fonts ("creditor.name :
-// …"): a word wider than its section is broken between characters, lines wrap at blanks, and
-// what then passes the section's foot is a problem of the field whose line it is.
-Problems FitProblems(const Bill& bill, ICanvas& canvas);
-
-// The bill's rules (ValidateBill) and then FitProblems.
-Problems ValidateBillForPrinting(const Bill& bill, ICanvas& canvas);
-
 // Draws the bill with its top-left corner at (left, top), tenths of a millimetre. Fails with
-// EBillInvalid, having drawn nothing, for a bill that ValidateBillForPrinting refuses. Pen and
-// font are left as they were.
+// EBillInvalid, having drawn nothing, for a bill that ValidateBill refuses. Pen and font are
+// left as they were.
 void DrawPaymentPart(ICanvas& canvas, const Bill& bill, double left, double top,
                      const PaymentPartOptions& options = {});
 

@@ -12,7 +12,8 @@ const PaymentPartTexts& TextsFor(Language language) {
                                    "Montant",
                                    "Payable par",
                                    "Payable par (nom/adresse)",
-                                   "Point de dépôt"};
+                                   "Point de dépôt",
+                                   "Exemple de document A4 avec QR-facture"};
   static const PaymentPartTexts de{"Zahlteil",
                                    "Empfangsschein",
                                    "Konto / Zahlbar an",
@@ -22,7 +23,8 @@ const PaymentPartTexts& TextsFor(Language language) {
                                    "Betrag",
                                    "Zahlbar durch",
                                    "Zahlbar durch (Name/Adresse)",
-                                   "Annahmestelle"};
+                                   "Annahmestelle",
+                                   "Beispiel A4-Dokument mit QR-Rechnung"};
   static const PaymentPartTexts it{"Sezione pagamento",
                                    "Ricevuta",
                                    "Conto / Pagabile a",
@@ -32,7 +34,8 @@ const PaymentPartTexts& TextsFor(Language language) {
                                    "Importo",
                                    "Pagabile da",
                                    "Pagabile da (nome/indirizzo)",
-                                   "Punto di accettazione"};
+                                   "Punto di accettazione",
+                                   "Esempio di documento A4 con QR-fattura"};
   static const PaymentPartTexts en{"Payment part",
                                    "Receipt",
                                    "Account / Payable to",
@@ -42,7 +45,8 @@ const PaymentPartTexts& TextsFor(Language language) {
                                    "Amount",
                                    "Payable by",
                                    "Payable by (name/address)",
-                                   "Acceptance point"};
+                                   "Acceptance point",
+                                   "Example A4 document with QR-bill"};
   switch (language) {
     case Language::de:
       return de;

@@ -18,6 +18,7 @@ struct PaymentPartTexts {
   const char* payableBy;
   const char* payableByBlank;  // the heading above the box of a blank debtor
   const char* acceptancePoint;
+  const char* sampleHeading;  // above a bill at the foot of a sample A4 page
 };
 
 const PaymentPartTexts& TextsFor(Language language);

@@ -35,11 +35,11 @@ ExactMediaBox::ExactMediaBox(QIODevice& target, const QPageLayout& layout, QSize
 }
 
 bool ExactMediaBox::Finish() {
-  return Pass(replace_.Finish()) && ok_;
+  return Pass(spaces_.Feed(replace_.Finish())) && Pass(spaces_.Finish()) && ok_;
 }
 
 qint64 ExactMediaBox::writeData(const char* data, qint64 size) {
-  if (!Pass(replace_.Feed(std::string_view(data, static_cast<std::size_t>(size))))) {
+  if (!Pass(spaces_.Feed(replace_.Feed(std::string_view(data, static_cast<std::size_t>(size)))))) {
     ok_ = false;
     return -1;
   }

@@ -2,7 +2,8 @@
 // 842 for A4's 595.28 x 841.89, 595 x 300 for the slip form's 595.28 x 299.91) and draws from
 // that rounded top edge down. This device rewrites the box on its way to the file with the
 // exact width and height and the same top edge, in as many bytes, so that the content stays in
-// place and the file's offsets stay valid.
+// place and the file's offsets stay valid; and it maps the faces' spaces to U+0020 for text
+// that copies (ToUnicodeSpaces).
 #pragma once
 
 #include <QIODevice>
@@ -11,6 +12,7 @@
 #include <string>
 
 #include "report/StreamReplace.h"
+#include "report/ToUnicodeSpaces.h"
 
 namespace bvr {
 
@@ -34,6 +36,7 @@ class ExactMediaBox final : public QIODevice {
 
   QIODevice& target_;
   StreamReplace replace_;
+  ToUnicodeSpaces spaces_;
   bool ok_ = true;
 };
 

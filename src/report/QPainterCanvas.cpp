@@ -2,7 +2,6 @@
 
 #include <QFontInfo>
 #include <QFontMetricsF>
-#include <QImage>
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainter>
@@ -10,6 +9,7 @@
 #include <QPen>
 #include <algorithm>
 
+#include "draw/CellOutline.h"
 #include "report/QtFont.h"
 #include "report/TextMetricsCache.h"
 
@@ -82,6 +82,7 @@ void QPainterCanvas::SetFont(const CanvasFont& font) {
   }
   font_ = font;
   qfont_ = ToQFont(font);
+  scale_ = ScalableFactor(font, dpi_);
   painter_.setFont(qfont_);
   metrics_.reset();
   line_.reset();
@@ -134,31 +135,44 @@ void QPainterCanvas::FillRects(const std::vector<DeviceRect>& rects, TColor colo
 
 void QPainterCanvas::FillCells(const std::vector<bool>& dark, int columns, const DeviceRect& target,
                                TColor color) {
-  // Black cells into a PDF: a lossless 1-bit image, never interpolated, a few hundred bytes
-  // where the rectangles' path takes ten kilobytes a page to write and compress. Its light
-  // cells are white, as a QR code's are. Other devices take the merged path, which stays
-  // vector in SVG.
-  const QPaintEngine* engine = painter_.paintEngine();
-  if (columns <= 0 || color != clBlack || engine == nullptr ||
-      engine->type() != QPaintEngine::Pdf) {
-    ICanvas::FillCells(dark, columns, target, color);
+  // One vector shape on every device, no seam between touching cells. Drawn in cells and
+  // scaled onto the target: a PDF then writes small whole numbers under one matrix, as
+  // rectangles (one short operator each, filled together); elsewhere the outline, a single
+  // path that an SVG keeps whole.
+  if (columns <= 0 || dark.empty()) {
     return;
   }
-  const int rows = static_cast<int>(dark.size() / static_cast<std::size_t>(columns));
-  QImage cells(columns, rows, QImage::Format_Mono);
-  cells.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
-  cells.fill(1);
-  for (int y = 0; y < rows; ++y) {
-    for (int x = 0; x < columns; ++x) {
-      if (dark[static_cast<std::size_t>(y * columns + x)]) {
-        cells.setPixel(x, y, 0);
-      }
+  const auto rows = static_cast<double>(dark.size() / static_cast<std::size_t>(columns));
+  const QTransform transform = painter_.transform();
+  painter_.setTransform(QTransform((target.Right - target.Left) / columns, 0, 0,
+                                   (target.Bottom - target.Top) / rows, target.Left, target.Top) *
+                        transform);
+  const QPen pen = painter_.pen();
+  const QBrush brush = painter_.brush();
+  painter_.setPen(Qt::NoPen);
+  painter_.setBrush(ToQColor(color));
+  const QPaintEngine* engine = painter_.paintEngine();
+  if (engine != nullptr && engine->type() == QPaintEngine::Pdf) {
+    std::vector<QRect> rects;
+    for (const GridRect& r : CellRects(dark, columns)) {
+      rects.emplace_back(r.x, r.y, r.width, r.height);
     }
+    painter_.drawRects(rects.data(), static_cast<int>(rects.size()));
+  } else {
+    QPainterPath path;
+    path.setFillRule(Qt::WindingFill);
+    for (const std::vector<GridPoint>& outline : CellOutlines(dark, columns)) {
+      path.moveTo(outline.front().x, outline.front().y);
+      for (std::size_t i = 1; i < outline.size(); ++i) {
+        path.lineTo(outline[i].x, outline[i].y);
+      }
+      path.closeSubpath();
+    }
+    painter_.drawPath(path);
   }
-  painter_.save();
-  painter_.setRenderHint(QPainter::SmoothPixmapTransform, false);
-  painter_.drawImage(ToQRect(target), cells);
-  painter_.restore();
+  painter_.setPen(pen);
+  painter_.setBrush(brush);
+  painter_.setTransform(transform);
 }
 
 void QPainterCanvas::LineTo(double x, double y) {
@@ -174,7 +188,14 @@ void QPainterCanvas::TextOut(double x, double y, const std::string& text) {
     painter_.fillRect(QRectF(x, y, TextWidth(text), line.height), ToQColor(brushColor_));
   }
   UseTextPen();
-  painter_.drawText(QPointF(x, y + line.ascent), Q(text));
+  if (scale_ == 1.0) {
+    painter_.drawText(QPointF(x, y + line.ascent), Q(text));
+    return;
+  }
+  const QTransform transform = painter_.transform();
+  painter_.setTransform(QTransform(scale_, 0, 0, scale_, x, y + line.ascent) * transform);
+  painter_.drawText(QPointF(0, 0), Q(text));
+  painter_.setTransform(transform);
 }
 
 void QPainterCanvas::TextRect(const DeviceRect& clip, double x, double y, const std::string& text) {
@@ -207,7 +228,7 @@ void QPainterCanvas::TextRect(const DeviceRect& clip, double x, double y, const 
 double QPainterCanvas::TextWidth(const std::string& text) {
   return TextMetricsCache::ForThisThread().Width(
       font_, TextMetricsCache::DeviceKind::Of(*painter_.device()), text,
-      [&] { return Metrics().horizontalAdvance(Q(text)); });
+      [&] { return Metrics().horizontalAdvance(Q(text)) * scale_; });
 }
 
 QPainterCanvas::LineSize QPainterCanvas::Line() {
@@ -215,7 +236,7 @@ QPainterCanvas::LineSize QPainterCanvas::Line() {
     const TextMetricsCache::LineMetrics line = TextMetricsCache::ForThisThread().Line(
         font_, TextMetricsCache::DeviceKind::Of(*painter_.device()), [&] {
           const QFontMetricsF& fm = Metrics();
-          return TextMetricsCache::LineMetrics{fm.height(), fm.ascent()};
+          return TextMetricsCache::LineMetrics{fm.height() * scale_, fm.ascent() * scale_};
         });
     line_ = LineSize{line.height, line.ascent};
   }

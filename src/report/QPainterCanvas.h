@@ -39,6 +39,8 @@ class QPainterCanvas final : public ICanvas {
   void MoveTo(double x, double y) override { penPosition_ = QPointF(x, y); }
   void LineTo(double x, double y) override;
   void TextOut(double x, double y, const std::string& text) override;
+  // Not for Scalable fonts, which TextOut draws.
+  // Not for Scalable fonts (TextOut draws those).
   void TextRect(const DeviceRect& clip, double x, double y, const std::string& text) override;
   double TextWidth(const std::string& text) override;
   double TextHeight(const std::string& text) override;
@@ -70,6 +72,7 @@ class QPainterCanvas final : public ICanvas {
   double dpi_;
   CanvasFont font_;
   QFont qfont_;
+  double scale_ = 1.0;  // device units per pixel of qfont_ (ScalableFactor)
   BrushStyle brushStyle_ = BrushStyle::Clear;
   TColor brushColor_ = clWhite;
   std::optional<QFontMetricsF> metrics_;  // of qfont_ on the device, made when first needed

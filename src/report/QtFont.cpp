@@ -48,7 +48,15 @@ QFont ToQFont(const CanvasFont& font) {
   q.setItalic((font.Style & fsItalic) != 0);
   q.setUnderline((font.Style & fsUnderline) != 0);
   q.setStrikeOut((font.Style & fsStrikeOut) != 0);
+  if (font.Scalable) {
+    q.setPixelSize(kScalablePixels);
+    q.setHintingPreference(QFont::PreferNoHinting);
+  }
   return q;
+}
+
+double ScalableFactor(const CanvasFont& font, double dpi) {
+  return font.Scalable ? font.Size * dpi / 72.0 / kScalablePixels : 1.0;
 }
 
 QColor ToQColor(TColor color) {

@@ -18,8 +18,15 @@ void InstallFontSubstitutions();
 // resolution), bold, italic, underline, strike-out.
 QFont ToQFont(const TFont& font);
 
-// The canvas font as a QFont, fractional point size kept.
+// The canvas font as a QFont, fractional point size kept. A Scalable font comes at
+// kScalablePixels whatever its size, to be drawn and measured scaled by ScalableFactor: Qt
+// rounds a font's size to whole pixels on each device, which would make widths differ from
+// one resolution to another by up to a pixel an em (a 7 pt line 3 % wider at 150 dpi).
 QFont ToQFont(const CanvasFont& font);
+inline constexpr int kScalablePixels = 64;
+
+// Device units per pixel of ToQFont(font) on a device of dpi: 1 unless the font is Scalable.
+double ScalableFactor(const CanvasFont& font, double dpi);
 
 // A model colour (0x00BBGGRR, or a system colour index with the top byte 0xFF) as a QColor.
 // System colours take fixed, conventional values so that output does not depend on a theme.

@@ -17,16 +17,20 @@ double QtTextMeasure::Width(const CanvasFont& font, const std::string& text) con
   return TextMetricsCache::ForThisThread().Width(
       font, TextMetricsCache::DeviceKind::Of(metricsDevice_), text, [&] {
         return QFontMetricsF(ToQFont(font), &metricsDevice_)
-            .horizontalAdvance(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+                   .horizontalAdvance(
+                       QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))) *
+               ScalableFactor(font, RecordingCanvas::kUnitsPerInch);
       });
 }
 
 double QtTextMeasure::Height(const CanvasFont& font) const {
-  return QFontMetricsF(ToQFont(font), &metricsDevice_).height();
+  return QFontMetricsF(ToQFont(font), &metricsDevice_).height() *
+         ScalableFactor(font, RecordingCanvas::kUnitsPerInch);
 }
 
 double QtTextMeasure::Ascent(const CanvasFont& font) const {
-  return QFontMetricsF(ToQFont(font), &metricsDevice_).ascent();
+  return QFontMetricsF(ToQFont(font), &metricsDevice_).ascent() *
+         ScalableFactor(font, RecordingCanvas::kUnitsPerInch);
 }
 
 }  // namespace bvr

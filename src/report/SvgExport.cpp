@@ -1,5 +1,7 @@
 #include "report/SvgExport.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QPainter>
 #include <QSvgGenerator>
 #include <cmath>
@@ -9,8 +11,11 @@
 namespace bvr {
 
 void ExportToSvg(TQuickRep& report, QIODevice& device, int dpi) {
+  QByteArray svg;
+  QBuffer buffer(&svg);
+  buffer.open(QIODevice::WriteOnly);
   QSvgGenerator generator;
-  generator.setOutputDevice(&device);
+  generator.setOutputDevice(&buffer);
   generator.setResolution(dpi);
   const QSize size(static_cast<int>(std::lround(report.PaperWidth * dpi / 254.0)),
                    static_cast<int>(std::lround(report.PaperLength * dpi / 254.0)));
@@ -23,6 +28,11 @@ void ExportToSvg(TQuickRep& report, QIODevice& device, int dpi) {
   }
   report.PaintPage(painter);
   painter.end();
+  // Arial where it is installed, else the face we measured with, else its equals: a viewer
+  // without Arial would otherwise take any sans-serif face, of other widths.
+  svg.replace(R"(font-family="Arial")",
+              R"(font-family="Liberation Sans, Arial, Helvetica, sans-serif")");
+  device.write(svg);
 }
 
 }  // namespace bvr

@@ -50,6 +50,7 @@ Value TextMetricsCache::Find(std::unordered_map<std::string, Value>& known, cons
   AppendBytes(key_, font.Size);
   AppendBytes(key_, static_cast<int>(font.Style));
   AppendBytes(key_, font.Charset);
+  AppendBytes(key_, font.Scalable);
   AppendBytes(key_, device.type);
   AppendBytes(key_, device.dpiX);
   AppendBytes(key_, device.dpiY);

@@ -124,6 +124,29 @@ TEST(InvoicePage, CodingLineReadBackFromThePdf) {
   EXPECT_TRUE(QString::fromUtf8(fonts.readAllStandardOutput()).contains("OCRB-Regular"));
 }
 
+// The slip invoice's text copies with its spaces, with poppler and with MuPDF.
+TEST(InvoicePage, TextCopiesWithItsSpaces) {
+  QTemporaryDir dir;
+  const QString pdf = dir.filePath("invoice.pdf");
+  Invoice invoice;
+  invoice.form.RenderToPdf(pdf);
+  const auto run = [](const QString& tool, const QStringList& args) {
+    QProcess p;
+    p.start(tool, args);
+    EXPECT_TRUE(p.waitForFinished(30000)) << tool.toStdString();
+    return QString::fromUtf8(p.readAllStandardOutput());
+  };
+  const QString poppler = run("pdftotext", {"-raw", pdf, "-"});
+  const QString mupdf = run("mutool", {"draw", "-q", "-F", "txt", "-o", "-", pdf});
+  if (mupdf.isEmpty()) {
+    GTEST_SKIP() << "mutool missing";
+  }
+  for (const QString& text : {poppler, mupdf}) {
+    EXPECT_TRUE(text.contains("Exemple de document A4 avec BVR")) << text.toStdString();
+    EXPECT_FALSE(text.contains('\t')) << text.toStdString();
+  }
+}
+
 TEST(InvoicePage, FailureLeavesNoFileAndKeepsAnOlderOne) {
   QTemporaryDir dir;
   const QString pdf = dir.filePath("invoice.pdf");

@@ -1,7 +1,6 @@
-// Texts too long for their section: problems of their fields, never cut. Measured with the
-// fixed-pitch canvas (0.6 em a character): 30 characters a line on the receipt (52 mm at
-// 8 pt), 41 in the payment part's information (87 mm at 10 pt), 138 mm for an alternative
-// procedure at 7 pt (93 characters).
+// The fitting steps a section takes, in order of loss, measured with a face of half an em a
+// character and a whole em for 'W' (near a real face's widest): a table of bills from the
+// recommended sizes down to the last resort.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -9,141 +8,176 @@
 #include <vector>
 
 #include "BillSamples.h"
-#include "draw/RecordingCanvas.h"
-#include "qrprint/PaymentPart.h"
+#include "qrprint/BillLayout.h"
 
 namespace bvr::qr {
 namespace {
 
-// "field @ part" for each problem, the part read from the message.
-std::vector<std::string> Fields(const Problems& problems) {
-  std::vector<std::string> out;
-  for (const Problem& p : problems) {
-    const char* part = p.message.find("pied") != std::string::npos               ? "foot"
-                       : p.message.find("récépissé") != std::string::npos        ? "receipt"
-                       : p.message.find("section paiement") != std::string::npos ? "payment"
-                                                                                 : "?";
-    out.push_back(p.field + " @ " + part);
+class WideWMeasure final : public ITextMeasure {
+ public:
+  double Width(const CanvasFont& font, const std::string& text) const override {
+    double em = 0;
+    for (unsigned char c : text) {
+      em += c == 'W' ? 1.0 : (c & 0xC0) == 0x80 ? 0 : 0.5;
+    }
+    return em * font.Size * 254 / 72;
   }
-  return out;
-}
+  double Height(const CanvasFont& font) const override { return font.Size * 1.15 * 254 / 72; }
+  double Ascent(const CanvasFont& font) const override { return font.Size * 0.9 * 254 / 72; }
+};
 
-std::string Words(std::size_t length) {
+std::string Words(std::size_t length, char letter = 'a') {
   std::string text;
   while (text.size() < length) {
-    text += text.size() % 5 == 4 ? ' ' : 'a';
+    text += text.size() % 8 == 7 ? ' ' : letter;
   }
   return text;
 }
 
-void LongestAddresses(Bill& bill) {
-  for (Address* a : {&bill.creditor, &*bill.debtor}) {
-    a->name = std::string(70, 'N');
-    a->street = std::string(70, 'S');
-    a->number = std::string(16, '9');
-    a->postcode = std::string(16, '8');
-    a->town = std::string(35, 'T');
-  }
+void Longest(Address& a, char letter) {
+  a = {Words(70, letter),    Words(70, letter), std::string(16, '9'),
+       std::string(16, '8'), Words(35, letter), "CH"};
 }
 
-TEST(Fit, LongTextsAreProblemsOfTheirFields) {
+// "value/heading" points, then the steps taken.
+std::string Steps(const SectionFit& fit) {
+  std::string text = std::to_string(fit.valuePoints).substr(0, 3) + "/" +
+                     std::to_string(fit.headingPoints).substr(0, 3);
+  if (fit.streetsLeftOut) {
+    text += " streets";
+  }
+  if (fit.informationShortened) {
+    text += " info...";
+  }
+  if (fit.lastResort) {
+    text += " last";
+  }
+  return text;
+}
+
+TEST(Fit, StepsInOrderOfLoss) {
   struct Case {
     const char* what;
     std::function<void(Bill&)> change;
-    std::vector<std::string> problems;
+    const char* receipt;
+    const char* payment;
   };
+  // Worked by hand: at 8 pt a receipt line holds 36 half-em characters, at 6 pt 49 (or 24
+  // W); the receipt's column is 56 mm high, the payment part's 85 mm.
   const std::vector<Case> cases = {
-      {"as it is", [](Bill&) {}, {}},
-      {"message of 140 characters, four lines", [](Bill& b) { b.message = Words(140); }, {}},
-      {"a word of 140 characters is broken, not refused",
-       [](Bill& b) { b.message = std::string(140, 'x'); },
-       {}},
-      {"billing of 100 characters without blanks",
+      {"as it is", [](Bill&) {}, "8.0/6.0", "10./8.0"},
+      {"a name takes two lines at the recommended size",
+       [](Bill& b) { b.creditor.name = Words(60); }, "8.0/6.0", "10./8.0"},
+      {"longest addresses: smaller type, street kept",
        [](Bill& b) {
-         b.message = Words(40);
-         b.billing = "//S1/10/" + std::string(92, '1');
+         Longest(b.creditor, 'a');
+         Longest(*b.debtor, 'a');
        },
-       {}},
-      {"alternative of 93 characters fits", [](Bill& b) { b.alternatives = {Words(93)}; }, {}},
-      {"second alternative too wide",
+       "6.5/6.0", "9.5/7.5"},
+      {"longest addresses and message",
        [](Bill& b) {
-         b.alternatives = {"eBill/B/x", Words(94)};
-       },
-       {"alternatives[1] @ foot"}},
-      {"longest addresses: the receipt's debtor passes its foot",
-       [](Bill& b) {
-         LongestAddresses(b);
-         b.message.clear();
-       },
-       {"debtor.name @ receipt", "debtor.street @ receipt", "debtor.town @ receipt"}},
-      {"longest addresses and message: the payment part's debtor too",
-       [](Bill& b) {
-         LongestAddresses(b);
+         Longest(b.creditor, 'a');
+         Longest(*b.debtor, 'a');
          b.message = Words(140);
        },
-       {"debtor.name @ receipt", "debtor.street @ receipt", "debtor.town @ receipt",
-        "debtor.name @ payment", "debtor.street @ payment", "debtor.town @ payment"}},
-      {"longest creditor and no debtor: the blank box no longer fits",
+       "6.5/6.0", "9.0/7.0"},
+      {"widest streets, towns and message: the information ends in ...",
        [](Bill& b) {
-         LongestAddresses(b);
+         Longest(b.creditor, 'W');
+         Longest(*b.debtor, 'W');
+         b.creditor.name = Words(70);
+         b.debtor->name = Words(70);
+         b.message = Words(140, 'W');
+       },
+       "6.0/6.0", "8.0/6.0 info..."},
+      {"widest post codes too: the receipt leaves out the streets",
+       [](Bill& b) {
+         for (Address* a : {&b.creditor, &*b.debtor}) {
+           Longest(*a, 'W');
+           a->name = Words(70);
+           a->postcode = std::string(16, 'W');
+         }
+       },
+       "7.5/6.0 streets", "8.0/6.0"},
+      {"a name of 70 W: a third line as last resort",
+       [](Bill& b) { b.creditor.name = std::string(70, 'W'); }, "6.0/6.0 streets last",
+       "8.0/6.0 last"},
+      {"longest creditor, no debtor: the blank box stays whole",
+       [](Bill& b) {
+         Longest(b.creditor, 'a');
          b.debtor.reset();
        },
-       {"debtor @ receipt", "debtor @ payment"}},
+       "6.0/6.0", "9.5/7.5"},
   };
   for (const Case& c : cases) {
     Bill bill = test::FullBill();
     c.change(bill);
-    RecordingCanvas canvas;
-    EXPECT_EQ(Fields(FitProblems(bill, canvas)), c.problems) << c.what;
-    EXPECT_TRUE(canvas.Ops().empty()) << "measuring draws nothing: " << c.what;
+    const WideWMeasure measure;
+    const TextFitter fitter(measure, "Arial");
+    const BillLayout layout = LayOutBill(bill, fitter);
+    EXPECT_EQ(Steps(layout.receipt), c.receipt) << c.what;
+    EXPECT_EQ(Steps(layout.payment), c.payment) << c.what;
   }
 }
 
-// What fits is drawn whole: the lines between the heading of the additional information
-// and the next one hold the message's characters, each line within the section.
-TEST(Fit, WrappedLinesKeepEveryCharacter) {
-  auto blanksOut = [](std::string text) {
-    std::erase(text, ' ');
-    return text;
+// What is shortened keeps its beginning and ends in "..." within its width; what is not
+// shortened keeps every character across its lines.
+TEST(Fit, ShortenedTextsKeepTheirBeginning) {
+  const WideWMeasure measure;
+  const TextFitter fitter(measure, "Arial");
+  struct Case {
+    std::string text;
+    double width;
+    std::string expected;
   };
-  for (const std::string& message :
-       {Words(140), std::string(140, 'x'), std::string("é") + Words(90)}) {
-    Bill bill = test::FullBill();
-    bill.message = message;
-    RecordingCanvas canvas;
-    DrawPaymentPart(canvas, bill, 0, 0);
-    std::string joined;
-    int lines = 0;
-    bool inside = false;
-    for (const CanvasOp& op : canvas.Ops()) {
-      if (op.kind != CanvasOp::Kind::Text || op.X1 != 1180) {
-        continue;
-      }
-      if (op.Font.Style == fsBold) {
-        inside = op.Text == "Informations supplémentaires";
-        continue;
-      }
-      if (inside) {
-        joined += blanksOut(op.Text);
-        ++lines;
-        EXPECT_LE(op.TextWidth, 870 + 1e-6) << op.Text;
-      }
-    }
-    EXPECT_EQ(joined, blanksOut(message)) << message;
-    EXPECT_EQ(lines, message.size() > 123 ? 4 : 3) << message;
+  const Case cases[] = {
+      {"abcdef", 100, "abcdef"},
+      {"abcdefghij", 6 * 0.5 * 10 * 25.4 / 72, "abc..."},  // six half-ems at 10 pt
+      {"ab  cdefgh", 7 * 0.5 * 10 * 25.4 / 72, "ab..."},   // blanks before "..." go
+      {"WWWWWW", 5 * 0.5 * 10 * 25.4 / 72, "W..."},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(fitter.Shorten(c.text, 10, false, c.width), c.expected) << c.text;
   }
+  const std::string message = Words(140, 'W');
+  std::string joined;
+  for (const std::string& line : fitter.Wrap(message, 8, false, 87)) {
+    EXPECT_LE(fitter.WidthMm(line, 8, false), 87 + 1e-9) << line;
+    joined += line + " ";
+  }
+  std::erase(joined, ' ');
+  std::string expected = message;
+  std::erase(expected, ' ');
+  EXPECT_EQ(joined, expected);
 }
 
-TEST(Fit, PrintingValidationListsRulesThenFit) {
+// Alternative procedures: the name to its colon in bold, the rest regular right after it,
+// shortened with "..." at 138 mm; a bill is never refused for them.
+TEST(Fit, AlternativeProceduresBoldNameAndShortenedRest) {
   Bill bill = test::FullBill();
-  bill.currency = "USD";
-  bill.alternatives = {Words(94)};
-  RecordingCanvas canvas;
-  const Problems problems = ValidateBillForPrinting(bill, canvas);
-  ASSERT_EQ(problems.size(), 2u);
-  EXPECT_EQ(problems[0].field, "currency");
-  EXPECT_EQ(problems[1].field, "alternatives[0]");
-  EXPECT_THROW(DrawPaymentPart(canvas, bill, 0, 0), EBillInvalid);
+  bill.alternatives = {"eBill/B/41010560425610173", "Name AV1: " + Words(90, 'W')};
+  const WideWMeasure measure;
+  const TextFitter fitter(measure, "Arial");
+  const BillLayout layout = LayOutBill(bill, fitter);
+  std::vector<LaidText> foot;
+  for (const LaidText& t : layout.texts) {
+    if (t.y >= 90) {
+      foot.push_back(t);
+    }
+  }
+  ASSERT_EQ(foot.size(), 3u);
+  EXPECT_EQ(foot[0].text, "eBill/B/41010560425610173");
+  EXPECT_FALSE(foot[0].bold);
+  EXPECT_EQ(foot[1].text, "Name AV1:");
+  EXPECT_TRUE(foot[1].bold);
+  EXPECT_FALSE(foot[2].bold);
+  EXPECT_NEAR(foot[2].x, foot[1].x + fitter.WidthMm("Name AV1:", 7, true), 1e-9);
+  EXPECT_TRUE(foot[2].text.ends_with("...")) << foot[2].text;
+  EXPECT_LE(foot[2].x + fitter.WidthMm(foot[2].text, 7, false), 67 + 138 + 1e-9);
+  EXPECT_TRUE(layout.alternativesShortened);
+  for (const LaidText& t : foot) {
+    EXPECT_EQ(t.points, 7);
+  }
 }
 
 }  // namespace

@@ -84,7 +84,9 @@ TEST(PaymentPart, SymbolIs46mmAt67And17OfThePaymentPartInOneCall) {
   }
 }
 
-TEST(PaymentPart, SwissCrossIs7mmBlackOnTheSymbolCentreFramedInWhite) {
+// The logo is 7 mm with its white border: a 6 mm black square, the white arms 0.65 by 0.19 of
+// the black square's side, all centred on the symbol.
+TEST(PaymentPart, SwissCrossIs7mmWithItsBorderOnTheSymbolCentre) {
   for (const auto& [left, top] : kOrigins) {
     const std::vector<CanvasOp> ops = Draw(FullBill(), left, top);
     const double cx = left + 670 + 230;
@@ -93,8 +95,7 @@ TEST(PaymentPart, SwissCrossIs7mmBlackOnTheSymbolCentreFramedInWhite) {
       TColor color;
       double side;
     };
-    // White frame, black square, then the white cross's arms (6 and 20 of 32 parts of 7 mm).
-    const Expected squares[] = {{clWhite, 80}, {clBlack, 70}};
+    const Expected squares[] = {{clWhite, 70}, {clBlack, 60}};
     for (const Expected& e : squares) {
       const auto it = std::find_if(ops.begin(), ops.end(), [&](const CanvasOp& op) {
         return op.kind == CanvasOp::Kind::Fill && op.BrushColor == e.color &&
@@ -109,12 +110,12 @@ TEST(PaymentPart, SwissCrossIs7mmBlackOnTheSymbolCentreFramedInWhite) {
     });
     ASSERT_NE(arms, ops.end());
     ASSERT_EQ(arms->Rects.size(), 2u);
-    EXPECT_NEAR(arms->X2 - arms->X1, 70.0 * 20 / 32, 1e-6);
-    EXPECT_NEAR(arms->Y2 - arms->Y1, 70.0 * 20 / 32, 1e-6);
+    EXPECT_NEAR(arms->X2 - arms->X1, 60 * 0.65, 1e-6);
+    EXPECT_NEAR(arms->Y2 - arms->Y1, 60 * 0.65, 1e-6);
     EXPECT_NEAR((arms->X1 + arms->X2) / 2, cx, 1e-6);
     EXPECT_NEAR((arms->Y1 + arms->Y2) / 2, cy, 1e-6);
     for (const DeviceRect& r : arms->Rects) {
-      EXPECT_NEAR(std::min(r.Right - r.Left, r.Bottom - r.Top), 70.0 * 6 / 32, 1e-6);
+      EXPECT_NEAR(std::min(r.Right - r.Left, r.Bottom - r.Top), 60 * 0.19, 1e-6);
     }
   }
 }

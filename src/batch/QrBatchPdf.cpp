@@ -68,10 +68,7 @@ void WriteQrBatchPdf(QIODevice& device, std::size_t total, const QrBillSource& n
   // One report for the whole batch: only the bill changes from page to page.
   TQrBillReport report(settings.page);
   report.QrBill.Options.separators = settings.separators;
-  if (!settings.sampleHeading) {
-    report.QRLabelSample.Caption.clear();
-    report.QRLabelSample.Transparent = true;
-  }
+  report.SampleHeading = settings.sampleHeading;
   PdfPageWriter writer(device, report.PaperMm(), settings.dpi, "QR-factures");
   writer.SetPageOffset(settings.pageOffset.dx, settings.pageOffset.dy);
   BillsAhead bills(next, total);

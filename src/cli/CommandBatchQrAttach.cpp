@@ -149,13 +149,9 @@ int RunQrAttachBatch(const Options& options, std::ostream& out, std::ostream& er
   std::vector<CheckedInvoice> checked;  // a few bytes a row
   {
     BatchProblems problems;
-    QtRecordingCanvas measure;
     std::map<std::string, std::size_t> outputs;  // file name -> first row writing it
     QrBillRowReader reader(csvFile.Source(), csvFile.Encoding(), templateBill, scheme, column);
     for (QrBillRow row; reader.Next(row); ++total) {
-      if (row.problems.empty()) {
-        row.problems = qr::FitProblems(row.bill, measure);
-      }
       checked.emplace_back();
       if (row.attach.empty()) {
         row.problems.push_back({column, "no invoice PDF named"});

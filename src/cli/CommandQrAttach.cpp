@@ -98,12 +98,6 @@ int RunQrAttach(const std::vector<std::string>& args, std::ostream& out, std::os
     throw EBvrError(invoicePath + ": " + e.what());
   }
   const std::unique_ptr<QGuiApplication> app = EnsureGuiApplication();
-  {
-    QtRecordingCanvas canvas;
-    if (qr::Problems problems = qr::FitProblems(bill, canvas); !problems.empty()) {
-      throw qr::EBillInvalid(std::move(problems));
-    }
-  }
   std::vector<qr::Bill> bills;
   bills.push_back(std::move(bill));
   const pdf::BillDocument drawn = DrawBills(std::move(bills), !options.Has("--no-separators"));

@@ -62,7 +62,8 @@ double TQrBillReport::BillTop() const {
 }
 
 void TQrBillReport::MatchBill() {
-  QRLabelSample.Caption = qr::TextsFor(QrBill.Bill.language).sampleHeading;
+  QRLabelSample.Caption = SampleHeading ? qr::TextsFor(QrBill.Bill.language).sampleHeading : "";
+  QRLabelSample.Transparent = !SampleHeading;
 }
 
 void TQrBillReport::RenderToPdf(const QString& path) {

@@ -51,9 +51,12 @@ class TQrBillReport {
   TQRLabel QRLabelSample;
   TQRBand PageFooterBandQrBill{"PageFooterBandQrBill", TQRBandType::rbPageFooter, qr::kBillHeight};
   TQRQrBill QrBill;
+  // Off for a bill printed on an office's own invoice paper, where "Exemple de document A4…"
+  // would print over the letter.
+  bool SampleHeading = true;
 
-  // The sample heading in the bill's language; the Render and Write calls do it themselves,
-  // a caller painting pages of its own calls it for each bill.
+  // The sample heading in the bill's language (or none, see SampleHeading); the Render and Write
+  // calls do it themselves, a caller painting pages of its own calls it for each bill.
   void MatchBill();
 
   // The bill's top-left corner on the page, tenths of a millimetre.

@@ -14,8 +14,7 @@ void Prepare(TQrBillReport& report, const qr::Bill& bill, const BillPrinting& pr
   report.QrBill.Options.separators = printing.separators;
   // The A4 page's sample heading says where an invoice would go; on an office's own invoice
   // paper it would print over the letter.
-  report.QRLabelSample.Caption.clear();
-  report.QRLabelSample.Transparent = true;
+  report.SampleHeading = false;
 }
 
 }  // namespace

@@ -60,12 +60,8 @@ MergeReading ReadMergeRows(const QString& csvPath, std::optional<csv::Encoding> 
   MergeReading reading;
   reading.encoding = encoding.value_or(
       csv::IsUtf8(csv::FromText(text)) ? csv::Encoding::Utf8 : csv::Encoding::Windows1252);
-  QtRecordingCanvas measure;
   QrBillRowReader reader(csv::FromText(text), reading.encoding, templateBill, scheme);
   for (QrBillRow row; reader.Next(row);) {
-    if (row.problems.empty()) {
-      row.problems = qr::FitProblems(row.bill, measure);
-    }
     for (const qr::Problem& p : row.problems) {
       reading.problems.push_back({row.row, p.field, p.message});
     }

@@ -23,6 +23,7 @@
 #include "qrapp/CalibrationDialog.h"
 #include "qrapp/MailMergeDialog.h"
 #include "qrbill/BillJson.h"
+#include "qrbill/Validation.h"
 #include "qrprint/PaymentPart.h"
 #include "report/AtomicFile.h"
 #include "report/QtTextMeasure.h"
@@ -62,7 +63,6 @@ QrBillWindow::QrBillWindow(const QString& settingsPath, QWidget* parent)
     : QMainWindow(parent),
       settings_(std::make_unique<QSettings>(
           settingsPath.isEmpty() ? DefaultSettingsPath() : settingsPath, QSettings::IniFormat)),
-      measure_(std::make_unique<QtRecordingCanvas>()),
       dialogs_(StandardDialogs()) {
   setObjectName("QrBillWindow");
   form_ = new BillForm;
@@ -178,7 +178,7 @@ void QrBillWindow::Refresh() {
   if (std::optional<qr::Problem> made = form_->ReferenceProblem()) {
     problems_.push_back(*made);
   }
-  const qr::Problems rules = qr::ValidateBillForPrinting(bill, *measure_);
+  const qr::Problems rules = qr::ValidateBill(bill);
   problems_.insert(problems_.end(), rules.begin(), rules.end());
   form_->ShowProblems(problems_);
 

@@ -20,7 +20,6 @@ namespace bvr {
 
 class BillForm;
 class BillPreview;
-class QtRecordingCanvas;
 
 class QrBillWindow : public QMainWindow {
   Q_OBJECT
@@ -67,7 +66,6 @@ class QrBillWindow : public QMainWindow {
   void ChooseLayout();
 
   std::unique_ptr<QSettings> settings_;
-  std::unique_ptr<QtRecordingCanvas> measure_;
   WindowDialogs dialogs_;
   BillForm* form_ = nullptr;
   BillPreview* preview_ = nullptr;

@@ -122,7 +122,7 @@ struct CamtReader::State {
   std::exception_ptr failure;
   std::exception_ptr structural;  // ours, from a callback: see Guarded
   bool ended = false;
-  int skipped = 0;  // depth inside an element nothing is kept of
+  int skipped = 0;          // depth inside an element nothing is kept of
   std::size_t textRun = 0;  // bytes of text since the last tag
 
   const MessageKind* kind = nullptr;
@@ -208,8 +208,8 @@ struct CamtReader::State {
     }
     Guarded(context, [&](State& s) {
       if (s.skipped == 0 && !s.nodes.empty() && FieldOf(s.nodes.back()) != PathField::None) {
-        s.AddText(std::string_view(reinterpret_cast<const char*>(text),
-                                   static_cast<std::size_t>(size)));
+        s.AddText(
+            std::string_view(reinterpret_cast<const char*>(text), static_cast<std::size_t>(size)));
       }
     });
   }
@@ -227,8 +227,8 @@ struct CamtReader::State {
   static void OnError(void* context, xmlErrorPtr error) {
     auto* state = static_cast<State*>(context);
     if (error && error->level >= XML_ERR_ERROR && !state->failure) {
-      state->failure = std::make_exception_ptr(
-          state->Failure(error->line, Trimmed(error->message ? error->message : "not well-formed")));
+      state->failure = std::make_exception_ptr(state->Failure(
+          error->line, Trimmed(error->message ? error->message : "not well-formed")));
     }
   }
 
@@ -252,8 +252,8 @@ struct CamtReader::State {
     // The first bytes tell the encoding, as libxml2 wants them at the start.
     const std::size_t first = source(chunk.data(), 4);
     xmlSAXHandler handler = Handler();
-    parser.reset(xmlCreatePushParserCtxt(&handler, this, chunk.data(), static_cast<int>(first),
-                                         nullptr));
+    parser.reset(
+        xmlCreatePushParserCtxt(&handler, this, chunk.data(), static_cast<int>(first), nullptr));
     if (!parser) {
       Fail(1, "cannot start reading it (out of memory)");
     }

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "CamtBuilder.h"
-#include "payments/Decimal.h"
 #include "numbers/VYKBVRFunctions.h"
+#include "payments/Decimal.h"
 #include "payments/Invoices.h"
 #include "payments/Reference.h"
 #include "qrbill/References.h"
@@ -72,7 +72,8 @@ TEST(Invoices, QuickReferenceCheckAgreesWithTheLibrarys) {
     }
   }
   EXPECT_GT(sound, 100);  // both verdicts were met
-  for (const std::string text : {"", "2100000000031394714300090I7", "21 000000000313947143000901"}) {
+  for (const std::string text :
+       {"", "2100000000031394714300090I7", "21 000000000313947143000901"}) {
     EXPECT_EQ(ReferenceProblem(text), qr::QrReferenceProblem(text)) << text;
   }
 }

@@ -21,6 +21,7 @@ bool IsAlnum(char c) {
 
 std::string CompactReference(std::string_view text) {
   std::string compact;
+  compact.reserve(text.size());
   for (char c : text) {
     if (c == ' ' || c == '\t' || c == '\n' || c == '\r') {
       continue;

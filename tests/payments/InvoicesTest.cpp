@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <random>
 #include <string>
 #include <vector>
@@ -51,6 +52,9 @@ TEST(Decimal, ExactTextBothWays) {
     }
   }
   EXPECT_EQ(FormatDecimal(-5000000), "-50.00");
+  EXPECT_EQ(FormatDecimal(0), "0.00");
+  EXPECT_EQ(FormatDecimal(-1), "-0.00001");
+  EXPECT_EQ(FormatDecimal(std::numeric_limits<Units>::min()), "-92233720368547.75808");
 }
 
 // The quick check of the open invoices against the library's: the same digit, the same verdict.

@@ -127,8 +127,12 @@ struct CamtReader::State {
 
   const MessageKind* kind = nullptr;
   int depth = -1;  // of the element last opened: Document 0, its body 1, sections 2
-  // The path tree's node of each open element from depth 2 on.
-  std::vector<int> nodes;
+  // The path tree's node of each open element from depth 2 on, with what it holds.
+  struct OpenElement {
+    int node;
+    PathField field;
+  };
+  std::vector<OpenElement> nodes;
   std::string text;
   std::string amountCurrency;
 
@@ -207,7 +211,7 @@ struct CamtReader::State {
       return;
     }
     Guarded(context, [&](State& s) {
-      if (s.skipped == 0 && !s.nodes.empty() && FieldOf(s.nodes.back()) != PathField::None) {
+      if (s.skipped == 0 && !s.nodes.empty() && s.nodes.back().field != PathField::None) {
         s.AddText(
             std::string_view(reinterpret_cast<const char*>(text), static_cast<std::size_t>(size)));
       }
@@ -332,7 +336,7 @@ struct CamtReader::State {
     if (level == 2) {
       node = local == kind->section ? kSectionNode : local == "GrpHdr" ? kHeaderNode : -1;
     } else if (level > 2) {
-      node = ChildNode(nodes.back(), local);
+      node = ChildNode(nodes.back().node, local);
     }
     if (level >= 2 && node < 0) {
       return false;
@@ -346,17 +350,17 @@ struct CamtReader::State {
     if (node == kSectionNode) {
       StartSection();
     }
-    nodes.push_back(node);
+    nodes.push_back({node, FieldOf(node)});
     if (local == "Amt") {
       amountCurrency = tag.Attribute("Ccy");
     }
-    OnOpen(FieldOf(node));
+    OnOpen(nodes.back().field);
     return true;
   }
 
   void Close() {
     if (depth >= 2) {
-      OnClose(FieldOf(nodes.back()));
+      OnClose(nodes.back().field);
       nodes.pop_back();
     }
     text.clear();

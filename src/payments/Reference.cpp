@@ -20,13 +20,18 @@ bool IsAlnum(char c) {
 }  // namespace
 
 std::string CompactReference(std::string_view text) {
+  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; };
+  const auto lower = [](char c) { return c >= 'a' && c <= 'z'; };
+  // Most references come compact already: copied whole.
+  if (std::none_of(text.begin(), text.end(), [&](char c) { return blank(c) || lower(c); })) {
+    return std::string(text);
+  }
   std::string compact;
   compact.reserve(text.size());
   for (char c : text) {
-    if (c == ' ' || c == '\t' || c == '\n' || c == '\r') {
-      continue;
+    if (!blank(c)) {
+      compact += lower(c) ? static_cast<char>(c - 'a' + 'A') : c;
     }
-    compact += (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
   }
   return compact;
 }

@@ -1,7 +1,7 @@
 #include "payments/CamtReader.h"
 
 #include <libxml/parser.h>
-#include <libxml/xmlreader.h>
+#include <libxml/parserInternals.h>
 
 #include <cstring>
 #include <deque>
@@ -79,26 +79,60 @@ void RefuseExternalEntitiesOnce() {
   });
 }
 
-struct ReaderDeleter {
-  void operator()(xmlTextReader* reader) const { xmlFreeTextReader(reader); }
+struct ParserDeleter {
+  void operator()(xmlParserCtxt* parser) const { xmlFreeParserCtxt(parser); }
+};
+
+// Bytes handed to the parser at a time: a few dozen transactions.
+constexpr std::size_t kChunkBytes = 64 * 1024;
+// Libxml2's limits on a tree (levels of elements, bytes of one text), kept without one.
+constexpr int kMaxDepth = 256;
+constexpr std::size_t kMaxTextRun = 10'000'000;
+
+// Parameters of libxml2's element callback, looked at by name.
+struct StartTag {
+  std::string_view local;
+  std::string_view ns;
+  int attributeCount;
+  const xmlChar** attributes;  // five pointers each: local name, prefix, URI, value, its end
+
+  // An attribute without namespace, trimmed; empty when absent.
+  std::string Attribute(std::string_view wanted) const {
+    for (int i = 0; i < attributeCount; ++i) {
+      const xmlChar** a = attributes + 5 * i;
+      if (!a[2] && View(a[0]) == wanted) {
+        return Trimmed(std::string_view(reinterpret_cast<const char*>(a[3]),
+                                        static_cast<std::size_t>(a[4] - a[3])));
+      }
+    }
+    return {};
+  }
 };
 
 }  // namespace
 
+// Driven by libxml2's SAX callbacks: nothing of the document is built, each element and text
+// goes straight into the transaction being read.
 struct CamtReader::State {
   ByteSource source;
   std::string name;
-  std::unique_ptr<xmlTextReader, ReaderDeleter> reader;
-  std::exception_ptr sourceFailure;
-  std::optional<std::string> firstError;
-  long long firstErrorLine = 0;
+  std::unique_ptr<xmlParserCtxt, ParserDeleter> parser;
+  std::vector<char> chunk;
+  // The first failure (the parser's or ours); handed out after the transactions before it.
+  std::exception_ptr failure;
+  std::exception_ptr structural;  // ours, from a callback: see Guarded
   bool ended = false;
-  bool skipSubtree = false;
+  int skipped = 0;          // depth inside an element nothing is kept of
+  std::size_t textRun = 0;  // bytes of text since the last tag
 
   const MessageKind* kind = nullptr;
   int depth = -1;  // of the element last opened: Document 0, its body 1, sections 2
-  // The path tree's node of each open element from depth 2 on.
-  std::vector<int> nodes;
+  // The path tree's node of each open element from depth 2 on, with what it holds.
+  struct OpenElement {
+    int node;
+    PathField field;
+  };
+  std::vector<OpenElement> nodes;
   std::string text;
   std::string amountCurrency;
 
@@ -108,87 +142,172 @@ struct CamtReader::State {
   std::size_t entryTransactions = 0;
   std::deque<Transaction> ready;
 
-  static int Read(void* context, char* buffer, int size) {
-    auto* state = static_cast<State*>(context);
-    try {
-      return static_cast<int>(state->source(buffer, static_cast<std::size_t>(size)));
-    } catch (...) {
-      state->sourceFailure = std::current_exception();
-      return -1;
-    }
-  }
-
-  static void OnError(void* context, xmlErrorPtr error) {
-    auto* state = static_cast<State*>(context);
-    if (error && error->level >= XML_ERR_ERROR && !state->firstError) {
-      state->firstError = Trimmed(error->message ? error->message : "not well-formed");
-      state->firstErrorLine = error->line;
-    }
+  EBvrError Failure(long long line, const std::string& what) const {
+    return EBvrError(Fmt("%s: line %d: %s").s(name).d(line).s(what), line);
   }
 
   [[noreturn]] void Fail(long long line, const std::string& what) const {
-    throw EBvrError(Fmt("%s: line %d: %s").s(name).d(line).s(what), line);
+    throw Failure(line, what);
   }
 
-  // The line of the node read: where an element starts; for other nodes the parser's line.
-  long long Line() const {
-    const xmlNodePtr node = xmlTextReaderCurrentNode(reader.get());
-    const long line = node && node->type == XML_ELEMENT_NODE ? xmlGetLineNo(node) : -1;
-    return line > 0 ? line : xmlTextReaderGetParserLineNumber(reader.get());
+  // The parser's line: in an element callback, the line its start tag ends on.
+  long long Line() const { return parser && parser->input ? parser->input->line : 1; }
+
+  // Runs a callback's work. Nothing may unwind through the parser: a failure of ours waits for
+  // the end of the chunk, where the parser's own (a file not well-formed) takes its place.
+  template <typename Work>
+  static void Guarded(void* context, Work work) {
+    auto* state = static_cast<State*>(context);
+    if (state->failure || state->structural) {
+      return;
+    }
+    try {
+      work(*state);
+    } catch (...) {
+      state->structural = std::current_exception();
+    }
   }
 
-  // One node of the stream; false at the end.
-  bool Step() {
-    // Next passes over the subtree of an element nothing is kept of, node by node inside
-    // libxml2 (so it is still checked), without handing each node out.
-    const int result =
-        skipSubtree ? xmlTextReaderNext(reader.get()) : xmlTextReaderRead(reader.get());
-    skipSubtree = false;
-    if (sourceFailure) {
-      std::rethrow_exception(sourceFailure);
+  // A failure that ends the parse at once.
+  void Stop(const std::string& what) {
+    if (!failure) {
+      failure = std::make_exception_ptr(Failure(Line(), what));
     }
-    if (result < 0 || firstError) {
-      Fail(firstError ? firstErrorLine : Line(), firstError.value_or("not well-formed XML"));
+    xmlStopParser(parser.get());
+  }
+
+  static void OnStart(void* context, const xmlChar* local, const xmlChar*, const xmlChar* ns, int,
+                      const xmlChar**, int attributeCount, int, const xmlChar** attributes) {
+    auto* state = static_cast<State*>(context);
+    state->textRun = 0;
+    // The parser keeps every open element's name: the depth is bounded as a tree would be.
+    if (state->depth + 1 + state->skipped > kMaxDepth) {
+      state->Stop(Fmt("Excessive depth in document: more than %d levels").d(kMaxDepth));
+      return;
     }
-    if (result == 0) {
-      if (!kind) {
-        Fail(Line(), "no camt.053 or camt.054 message in it");
+    Guarded(context, [&](State& s) {
+      if (s.skipped > 0 || !s.Open(StartTag{View(local), View(ns), attributeCount, attributes})) {
+        ++s.skipped;
       }
-      return false;
+    });
+  }
+
+  static void OnEnd(void* context, const xmlChar*, const xmlChar*, const xmlChar*) {
+    static_cast<State*>(context)->textRun = 0;
+    Guarded(context, [](State& s) {
+      if (s.skipped > 0) {
+        --s.skipped;
+      } else {
+        s.Close();
+      }
+    });
+  }
+
+  static void OnText(void* context, const xmlChar* text, int size) {
+    auto* state = static_cast<State*>(context);
+    state->textRun += static_cast<std::size_t>(size);
+    if (state->textRun > kMaxTextRun) {
+      state->Stop(Fmt("a text of more than %d bytes").d(static_cast<long long>(kMaxTextRun)));
+      return;
     }
-    switch (xmlTextReaderNodeType(reader.get())) {
-      case XML_READER_TYPE_DOCUMENT_TYPE:
-        Fail(Line(), "a document type declaration is not accepted (bank files have none)");
-      case XML_READER_TYPE_ELEMENT:
-        if (!Open()) {
-          skipSubtree = true;
-        } else if (xmlTextReaderIsEmptyElement(reader.get())) {
-          Close();
-        }
-        break;
-      case XML_READER_TYPE_END_ELEMENT:
-        Close();
-        break;
-      case XML_READER_TYPE_TEXT:
-      case XML_READER_TYPE_CDATA:
-      case XML_READER_TYPE_SIGNIFICANT_WHITESPACE:
-        if (!nodes.empty() && FieldOf(nodes.back()) != PathField::None) {
-          AddText(View(xmlTextReaderConstValue(reader.get())));
-        }
-        break;
-      default:
-        break;
+    Guarded(context, [&](State& s) {
+      if (s.skipped == 0 && !s.nodes.empty() && s.nodes.back().field != PathField::None) {
+        s.AddText(
+            std::string_view(reinterpret_cast<const char*>(text), static_cast<std::size_t>(size)));
+      }
+    });
+  }
+
+  // Refused where it starts, before its internal subset is read: nothing it declares is kept.
+  static void OnDocumentType(void* context, const xmlChar*, const xmlChar*, const xmlChar*) {
+    static_cast<State*>(context)->Stop(
+        "a document type declaration is not accepted (bank files have none; no entity is ever "
+        "expanded)");
+  }
+
+  // No entity but the five predefined ones (which libxml2 resolves itself) is known.
+  static xmlEntityPtr NoEntity(void*, const xmlChar*) { return nullptr; }
+
+  static void OnError(void* context, xmlErrorPtr error) {
+    auto* state = static_cast<State*>(context);
+    if (error && error->level >= XML_ERR_ERROR && !state->failure) {
+      state->failure = std::make_exception_ptr(state->Failure(
+          error->line, Trimmed(error->message ? error->message : "not well-formed")));
     }
-    return true;
+  }
+
+  static xmlSAXHandler Handler() {
+    xmlSAXHandler handler{};
+    handler.initialized = XML_SAX2_MAGIC;
+    handler.startElementNs = &State::OnStart;
+    handler.endElementNs = &State::OnEnd;
+    handler.characters = &State::OnText;
+    handler.ignorableWhitespace = &State::OnText;
+    handler.cdataBlock = &State::OnText;
+    handler.internalSubset = &State::OnDocumentType;
+    handler.getEntity = &State::NoEntity;
+    handler.getParameterEntity = &State::NoEntity;
+    handler.serror = &State::OnError;
+    return handler;
+  }
+
+  void Start() {
+    chunk.resize(kChunkBytes);
+    // The first bytes tell the encoding, as libxml2 wants them at the start.
+    const std::size_t first = source(chunk.data(), 4);
+    xmlSAXHandler handler = Handler();
+    parser.reset(
+        xmlCreatePushParserCtxt(&handler, this, chunk.data(), static_cast<int>(first), nullptr));
+    if (!parser) {
+      Fail(1, "cannot start reading it (out of memory)");
+    }
+    // No entity substitution, no DTD loading or defaulted attributes, no network; libxml2's
+    // limits on depth and name and attribute sizes stay on (no XML_PARSE_HUGE).
+    xmlCtxtUseOptions(parser.get(), XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING |
+                                        XML_PARSE_BIG_LINES);
+    if (first == 0) {
+      Finish();
+    }
+  }
+
+  // Hands the parser the next chunk; at the end of the bytes, tells it so.
+  void Feed() {
+    const std::size_t size = source(chunk.data(), chunk.size());
+    if (size == 0) {
+      Finish();
+      return;
+    }
+    const int result = xmlParseChunk(parser.get(), chunk.data(), static_cast<int>(size), 0);
+    Check(result);
+  }
+
+  void Finish() {
+    ended = true;
+    Check(xmlParseChunk(parser.get(), nullptr, 0, 1));
+    if (!failure && !kind) {
+      failure = std::make_exception_ptr(Failure(Line(), "no camt.053 or camt.054 message in it"));
+    }
+  }
+
+  void Check(int result) {
+    if (result != 0 && !failure && !structural) {
+      failure = std::make_exception_ptr(Failure(Line(), "not well-formed XML"));
+    }
+    if (!failure) {
+      failure = structural;
+    }
+    if (failure) {
+      xmlStopParser(parser.get());
+      ended = true;
+    }
   }
 
   void AddText(std::string_view more) {
     text.append(more.substr(0, kMaxTextBytes - std::min(kMaxTextBytes, text.size())));
   }
 
-  void CheckOuter(std::string_view local) {
+  void CheckOuter(std::string_view local, std::string_view ns) {
     if (depth == 0) {
-      const std::string_view ns = View(xmlTextReaderConstNamespaceUri(reader.get()));
       for (const MessageKind& k : kMessages) {
         if (local == "Document" && ns.substr(0, kNamespacePrefix.size()) == kNamespacePrefix &&
             ns.substr(kNamespacePrefix.size()) == k.message) {
@@ -210,14 +329,14 @@ struct CamtReader::State {
   }
 
   // Enters an element; false for one nothing below is kept of, which is then skipped whole.
-  bool Open() {
-    const std::string_view local = View(xmlTextReaderConstLocalName(reader.get()));
+  bool Open(const StartTag& tag) {
+    const std::string_view local = tag.local;
     const int level = depth + 1;
     int node = -1;
     if (level == 2) {
       node = local == kind->section ? kSectionNode : local == "GrpHdr" ? kHeaderNode : -1;
     } else if (level > 2) {
-      node = ChildNode(nodes.back(), local);
+      node = ChildNode(nodes.back().node, local);
     }
     if (level >= 2 && node < 0) {
       return false;
@@ -225,25 +344,23 @@ struct CamtReader::State {
     depth = level;
     text.clear();
     if (level < 2) {
-      CheckOuter(local);
+      CheckOuter(local, tag.ns);
       return true;
     }
     if (node == kSectionNode) {
       StartSection();
     }
-    nodes.push_back(node);
+    nodes.push_back({node, FieldOf(node)});
     if (local == "Amt") {
-      xmlChar* currency = xmlTextReaderGetAttribute(reader.get(), BAD_CAST "Ccy");
-      amountCurrency = Trimmed(View(currency));
-      xmlFree(currency);
+      amountCurrency = tag.Attribute("Ccy");
     }
-    OnOpen(FieldOf(node));
+    OnOpen(nodes.back().field);
     return true;
   }
 
   void Close() {
     if (depth >= 2) {
-      OnClose(FieldOf(nodes.back()));
+      OnClose(nodes.back().field);
       nodes.pop_back();
     }
     text.clear();
@@ -464,20 +581,7 @@ CamtReader::CamtReader(ByteSource source, std::string name) : state_(std::make_u
   RefuseExternalEntitiesOnce();
   state_->source = std::move(source);
   state_->name = std::move(name);
-  // No entity substitution, no DTD loading or defaulted attributes, no network; libxml2's
-  // limits on depth and text size stay on (no XML_PARSE_HUGE). Line numbers past 65535 are
-  // kept; short texts are stored inside their nodes.
-  constexpr int kOptions = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING |
-                           XML_PARSE_BIG_LINES | XML_PARSE_COMPACT;
-  state_->reader.reset(
-      xmlReaderForIO(&State::Read, nullptr, state_.get(), nullptr, nullptr, kOptions));
-  if (!state_->reader) {
-    if (state_->sourceFailure) {
-      std::rethrow_exception(state_->sourceFailure);
-    }
-    state_->Fail(1, "cannot start reading it (empty?)");
-  }
-  xmlTextReaderSetStructuredErrorHandler(state_->reader.get(), &State::OnError, state_.get());
+  state_->Start();
 }
 
 CamtReader::~CamtReader() = default;
@@ -485,9 +589,12 @@ CamtReader::~CamtReader() = default;
 bool CamtReader::Next(Transaction& transaction) {
   State& s = *state_;
   while (s.ready.empty() && !s.ended) {
-    s.ended = !s.Step();
+    s.Feed();
   }
   if (s.ready.empty()) {
+    if (s.failure) {
+      std::rethrow_exception(s.failure);
+    }
     return false;
   }
   transaction = std::move(s.ready.front());

@@ -1,7 +1,8 @@
 // A streaming reader of camt.054 (BkToCstmrDbtCdtNtfctn) and camt.053 (BkToCstmrStmt), versions
 // .001.04 and .001.08, told apart by their namespace. Reads element by element through
-// libxml2's text reader, so memory stays the same for any size of file; never loads a DTD or an
-// external entity, never substitutes entities and refuses a document type declaration.
+// libxml2's SAX push parser, fed a chunk at a time and building no tree, so memory stays the same
+// for any size of file; never loads a DTD or an external entity, never substitutes entities and
+// refuses a document type declaration.
 #pragma once
 
 #include <cstddef>

@@ -59,12 +59,29 @@ std::string FormatDecimal(Units units) {
   // Through unsigned so that the most negative value has a magnitude too.
   const std::uint64_t magnitude =
       negative ? 0 - static_cast<std::uint64_t>(units) : static_cast<std::uint64_t>(units);
-  std::string fraction = std::to_string(magnitude % kUnitsPerWhole);
-  fraction.insert(0, kMaxFractionDigits - fraction.size(), '0');
-  while (fraction.size() > 2 && fraction.back() == '0') {
-    fraction.pop_back();
+  // Written backwards into a buffer: a result has a few amounts per open invoice.
+  char buffer[32];
+  char* const end = buffer + sizeof buffer;
+  char* at = end;
+  std::uint64_t fraction = magnitude % kUnitsPerWhole;
+  std::size_t places = kMaxFractionDigits;
+  while (places > 2 && fraction % 10 == 0) {
+    fraction /= 10;
+    --places;
   }
-  return (negative ? "-" : "") + std::to_string(magnitude / kUnitsPerWhole) + "." + fraction;
+  for (std::size_t i = 0; i < places; ++i, fraction /= 10) {
+    *--at = static_cast<char>('0' + fraction % 10);
+  }
+  *--at = '.';
+  std::uint64_t whole = magnitude / kUnitsPerWhole;
+  do {
+    *--at = static_cast<char>('0' + whole % 10);
+    whole /= 10;
+  } while (whole != 0);
+  if (negative) {
+    *--at = '-';
+  }
+  return std::string(at, end);
 }
 
 }  // namespace bvr::pay

@@ -77,7 +77,15 @@ void TableWriter::Row(const std::vector<std::string>& values) {
   std::string line;
   if (format_ == TableFormat::Csv) {
     for (std::size_t i = 0; i < values.size(); ++i) {
-      line += (i ? "," : "") + CsvField(values[i]);
+      if (i) {
+        line += ',';
+      }
+      // Appended in place: a result has a row per open invoice.
+      if (values[i].find_first_of(",\"\r\n") == std::string::npos) {
+        line += values[i];
+      } else {
+        line += CsvField(values[i]);
+      }
     }
     line += "\r\n";
   } else {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -290,6 +291,86 @@ TEST(CamtReader, AFailingSourceFailsTheRead) {
         reader.Next(t);
       },
       EBvrError);
+}
+
+// The parser is fed in chunks: a file handed over a few bytes at a time reads the same, escapes
+// and CDATA sections included.
+TEST(CamtReader, BytesInAnyPiecesReadTheSame) {
+  std::string xml = CamtXml(Collective(54, 8));
+  xml.replace(xml.find("Hans Muster"), 11, "<![CDATA[Hans]]> &amp; M&#xFC;ller &lt;AG&gt;");
+  xml.replace(xml.find("Ccy=\"CHF\""), 9, "Ccy=\" CHF \"");
+  const std::vector<Transaction> whole = ReadCamt(xml);
+  ASSERT_EQ(whole.size(), 2u);
+  EXPECT_EQ(whole[1].debtorName, "Hans & M\xC3\xBCller <AG>");
+  EXPECT_EQ(whole[0].currency, "CHF");
+  for (std::size_t piece : {1u, 3u, 7u, 100u}) {
+    SCOPED_TRACE(piece);
+    std::size_t at = 0;
+    CamtReader reader(
+        [&](char* buffer, std::size_t size) {
+          const std::size_t n = std::min({size, piece, xml.size() - at});
+          std::memcpy(buffer, xml.data() + at, n);
+          at += n;
+          return n;
+        },
+        "camt.xml");
+    for (const Transaction& expected : whole) {
+      Transaction t;
+      ASSERT_TRUE(reader.Next(t));
+      EXPECT_EQ(t.line, expected.line);
+      EXPECT_EQ(t.entryLine, expected.entryLine);
+      EXPECT_EQ(t.reference, expected.reference);
+      EXPECT_EQ(t.amount, expected.amount);
+      EXPECT_EQ(t.currency, expected.currency);
+      EXPECT_EQ(t.debtorName, expected.debtorName);
+      EXPECT_EQ(t.entryAmount, expected.entryAmount);
+    }
+    Transaction t;
+    EXPECT_FALSE(reader.Next(t));
+  }
+}
+
+// Transactions before a fault are handed out, then the fault; a text beyond libxml2's limit
+// fails though no tree is built.
+TEST(CamtReader, WhatComesBeforeAFaultIsReadThenTheFault) {
+  const std::string xml = CamtXml(Collective(54, 8));
+  const std::size_t cut = xml.find("</TxDtls>") + 9;
+  const std::string broken = xml.substr(0, cut) + "\n<TxDtls></Ntry>";
+  std::string huge = xml;
+  huge.replace(huge.find("Hans Muster"), 11, std::string(10'000'001, 'x'));
+  struct Case {
+    const char* name;
+    const std::string& xml;
+    std::size_t before;
+    const char* says;
+  };
+  const Case cases[] = {
+      {"mismatched tag", broken, 1, "Opening and ending tag mismatch"},
+      {"text of 10 MB", huge, 1, "a text of more than 10000000 bytes"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<Transaction> read;
+    try {
+      std::size_t at = 0;
+      CamtReader reader(
+          [&](char* buffer, std::size_t size) {
+            const std::size_t n = std::min(size, c.xml.size() - at);
+            std::memcpy(buffer, c.xml.data() + at, n);
+            at += n;
+            return n;
+          },
+          "f.xml");
+      Transaction t;
+      while (reader.Next(t)) {
+        read.push_back(t);
+      }
+      ADD_FAILURE() << "read without error";
+    } catch (const EBvrError& e) {
+      EXPECT_NE(std::string(e.what()).find(c.says), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(read.size(), c.before);
+  }
 }
 
 }  // namespace

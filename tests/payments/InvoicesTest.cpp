@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "CamtBuilder.h"
+#include "numbers/VYKBVRFunctions.h"
 #include "payments/Decimal.h"
 #include "payments/Invoices.h"
+#include "payments/Reference.h"
 #include "qrbill/References.h"
 #include "strings/BvrError.h"
 
@@ -48,6 +52,34 @@ TEST(Decimal, ExactTextBothWays) {
     }
   }
   EXPECT_EQ(FormatDecimal(-5000000), "-50.00");
+  EXPECT_EQ(FormatDecimal(0), "0.00");
+  EXPECT_EQ(FormatDecimal(-1), "-0.00001");
+  EXPECT_EQ(FormatDecimal(std::numeric_limits<Units>::min()), "-92233720368547.75808");
+}
+
+// The quick check of the open invoices against the library's: the same digit, the same verdict.
+TEST(Invoices, QuickReferenceCheckAgreesWithTheLibrarys) {
+  std::mt19937 random(30);
+  int sound = 0;
+  for (int i = 0; i < 20000; ++i) {
+    std::string digits(random() % 31, '0');
+    for (char& c : digits) {
+      c = static_cast<char>('0' + random() % 10);
+    }
+    ASSERT_EQ(DigitsCheckDigit(digits), CheckDigit(digits)) << digits;
+    if (digits.size() == qr::kQrReferenceLength - 1) {
+      // Half of them with their right check digit, half with any.
+      const int last = i % 2 ? CheckDigit(digits) : static_cast<int>(random() % 10);
+      const std::string reference = digits + static_cast<char>('0' + last);
+      ASSERT_EQ(ReferenceProblem(reference), qr::QrReferenceProblem(reference)) << reference;
+      sound += !ReferenceProblem(reference);
+    }
+  }
+  EXPECT_GT(sound, 100);  // both verdicts were met
+  for (const std::string text :
+       {"", "2100000000031394714300090I7", "21 000000000313947143000901"}) {
+    EXPECT_EQ(ReferenceProblem(text), qr::QrReferenceProblem(text)) << text;
+  }
 }
 
 TEST(Invoices, ColumnsInAnyOrderReferencesCompactedOthersIgnored) {

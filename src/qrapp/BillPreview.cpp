@@ -14,12 +14,16 @@ namespace {
 constexpr int kMargin = 12;
 constexpr double kBillWidthMm = qr::kBillWidth / 10.0;
 constexpr double kBillHeightMm = qr::kBillHeight / 10.0;
+// Below about 150 dpi the 6 pt texts are five pixels high and each glyph snaps to its own
+// pixel, which opens gaps inside words; the bill is drawn at least this wide and scaled down.
+constexpr int kLeastDrawnWidth = 1240;
 
 }  // namespace
 
 QImage RenderBillImage(const qr::Bill& bill, const qr::PaymentPartOptions& options, int width) {
+  const int drawn = std::max(width, kLeastDrawnWidth);
   // The resolution that makes the bill's 210 mm width pixels wide.
-  const int dpi = std::max(1, static_cast<int>(width * 25.4 / kBillWidthMm));
+  const int dpi = std::max(1, static_cast<int>(drawn * 25.4 / kBillWidthMm));
   ImagePageWriter page(QSizeF(kBillWidthMm, kBillHeightMm), dpi);
   QPainter& painter = page.BeginPage();
   painter.setRenderHint(QPainter::Antialiasing);
@@ -32,7 +36,10 @@ QImage RenderBillImage(const qr::Bill& bill, const qr::PaymentPartOptions& optio
     control.Paint(canvas);
   }
   page.Finish();
-  return page.Image();
+  if (drawn == width) {
+    return page.Image();
+  }
+  return page.Image().scaledToWidth(std::max(1, width), Qt::SmoothTransformation);
 }
 
 BillPreview::BillPreview(QWidget* parent) : QWidget(parent) {

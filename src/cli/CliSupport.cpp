@@ -14,6 +14,7 @@
 #include "model/LayoutFile.h"
 #include "numbers/Conversions.h"
 #include "report/AtomicFile.h"
+#include "report/FileKind.h"
 #include "strings/BvrError.h"
 
 namespace bvr::cli {
@@ -73,26 +74,6 @@ std::vector<std::string> Options::Values(const std::string& name) const {
 
 namespace {
 
-// What a file is when it is not a regular file, for the message.
-const char* KindOf(mode_t mode) {
-  if (S_ISDIR(mode)) {
-    return "a directory";
-  }
-  if (S_ISFIFO(mode)) {
-    return "a FIFO";
-  }
-  if (S_ISCHR(mode)) {
-    return "a character device";
-  }
-  if (S_ISBLK(mode)) {
-    return "a block device";
-  }
-  if (S_ISSOCK(mode)) {
-    return "a socket";
-  }
-  return "not a regular file";
-}
-
 std::string MiB(std::size_t bytes) {
   return std::to_string(bytes >> 20) + " MiB";
 }
@@ -109,7 +90,7 @@ InputFile::InputFile(const std::string& path, std::size_t maxBytes, bool allowSt
   // Looked at before opening: opening a FIFO would wait for a writer, a socket does not open.
   struct stat st {};
   if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
-    Fail(std::string("it is ") + KindOf(st.st_mode) + ", not a regular file");
+    Fail(NotARegularFile(st.st_mode));
   }
   fd_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd_ < 0) {
@@ -120,7 +101,7 @@ InputFile::InputFile(const std::string& path, std::size_t maxBytes, bool allowSt
     Fail(std::strerror(errno));
   }
   if (!S_ISREG(st.st_mode)) {
-    Fail(std::string("it is ") + KindOf(st.st_mode) + ", not a regular file");
+    Fail(NotARegularFile(st.st_mode));
   }
   if (static_cast<std::uint64_t>(st.st_size) > maxBytes_) {
     Fail("it is larger than " + MiB(maxBytes_) + ", the most this input may hold");

@@ -16,6 +16,7 @@
 #include <random>
 #include <vector>
 
+#include "report/FileKind.h"
 #include "strings/BvrError.h"
 
 namespace bvr {
@@ -148,25 +149,6 @@ class DescriptorSink final : public QIODevice {
   int error_ = 0;
   std::vector<char> buffer_;
 };
-
-const char* KindOf(mode_t mode) {
-  if (S_ISDIR(mode)) {
-    return "a directory";
-  }
-  if (S_ISFIFO(mode)) {
-    return "a FIFO";
-  }
-  if (S_ISCHR(mode)) {
-    return "a character device";
-  }
-  if (S_ISBLK(mode)) {
-    return "a block device";
-  }
-  if (S_ISSOCK(mode)) {
-    return "a socket";
-  }
-  return "not a regular file";
-}
 
 // The folder the target was resolved into, opened once: the file is made, named and renamed
 // relative to it, so that the folder replaced by a link meanwhile cannot redirect the output.
@@ -393,7 +375,7 @@ void WriteFileAtomically(const QString& path, const std::function<void(QIODevice
   struct stat old {};
   const bool exists = ::fstatat(folder.Descriptor(), folder.Name().c_str(), &old, 0) == 0;
   if (exists && !S_ISREG(old.st_mode)) {
-    Refuse(fullPath, std::string("it is ") + KindOf(old.st_mode) + ", not a regular file");
+    Refuse(fullPath, NotARegularFile(old.st_mode));
   }
   TemporaryFile file(folder, exists ? &old : nullptr);
   if (file.Descriptor() < 0) {

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "report/AtomicFile.h"
+#include "report/FileKind.h"
 #include "strings/BvrError.h"
 #include "strings/MessageText.h"
 
@@ -36,25 +37,6 @@ std::string Trim(std::string_view s) {
     return {};
   }
   return std::string(s.substr(start, s.find_last_not_of(" \t\r") - start + 1));
-}
-
-const char* KindOf(mode_t mode) {
-  if (S_ISDIR(mode)) {
-    return "a directory";
-  }
-  if (S_ISFIFO(mode)) {
-    return "a FIFO";
-  }
-  if (S_ISCHR(mode)) {
-    return "a character device";
-  }
-  if (S_ISBLK(mode)) {
-    return "a block device";
-  }
-  if (S_ISSOCK(mode)) {
-    return "a socket";
-  }
-  return "not a regular file";
 }
 
 [[noreturn]] void CannotRead(const std::string& path, const std::string& why) {
@@ -80,7 +62,7 @@ std::optional<std::string> ReadSettingsFile(const std::string& path) {
     CannotRead(path, std::strerror(errno));
   }
   if (!S_ISREG(st.st_mode)) {
-    CannotRead(path, std::string("it is ") + KindOf(st.st_mode) + ", not a regular file");
+    CannotRead(path, NotARegularFile(st.st_mode));
   }
   std::string text;
   char buffer[16384];
@@ -315,7 +297,7 @@ class SettingsLock {
       Fail(std::strerror(errno));
     }
     if (!S_ISREG(st.st_mode)) {
-      Fail(std::string("it is ") + KindOf(st.st_mode) + ", not a regular file");
+      Fail(NotARegularFile(st.st_mode));
     }
     const auto deadline =
         std::chrono::steady_clock::now() + std::chrono::milliseconds(kOffsetsLockWaitMs);

@@ -7,6 +7,7 @@
 
 #include "cli/ImageFiles.h"
 #include "printing/CupsPrinting.h"
+#include "qrbill/BillJson.h"
 #include "report/AtomicFile.h"
 #include "strings/BvrError.h"
 
@@ -194,6 +195,19 @@ void BatchOutput::Write(const std::string& title, QSizeF paperMm,
   }
   WriteFileAtomically(QString::fromStdString(path_), write);
   out << path_ << "\n";
+}
+
+qr::Bill ReadQrBatchTemplate(const std::string& path) {
+  InputFile file(path, kMaxBillBytes);
+  qr::BillReading reading = qr::ReadBillJson(file.ReadAll());
+  if (!reading.problems.empty()) {
+    std::string text;
+    for (const qr::Problem& p : reading.problems) {
+      text += (text.empty() ? "" : "\n") + ("--bill " + path + ", " + p.Text());
+    }
+    throw EBvrError(text);
+  }
+  return reading.bill;
 }
 
 }  // namespace bvr::cli

@@ -16,6 +16,7 @@
 #include "batch/Progress.h"
 #include "cli/CliSupport.h"
 #include "cli/PrintTarget.h"
+#include "qrbill/Bill.h"
 
 class QIODevice;
 
@@ -120,6 +121,11 @@ class BatchOutput {
   std::optional<PrintTarget> target_;
   std::string path_;
 };
+
+// The template bill of --kind qr: its keys read as a bill's, each problem as "--bill PATH,
+// field : message". Its rules are checked row by row, since a row may give what the template
+// leaves out (a QR-IBAN's reference).
+qr::Bill ReadQrBatchTemplate(const std::string& path);
 
 // bvrslip batch --kind qr.
 int RunQrBatch(const Options& options, std::ostream& out, std::ostream& err);

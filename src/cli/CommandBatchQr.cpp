@@ -32,21 +32,6 @@ QrBillPage QrPageOption(const std::string& value) {
   throw UsageError("--page takes a4 or bill with --kind qr");
 }
 
-// The template's keys are read as a bill's; its rules are checked row by row, since a row
-// may give what the template leaves out (a QR-IBAN's reference).
-qr::Bill ReadTemplate(const std::string& path) {
-  InputFile file(path, kMaxBillBytes);
-  qr::BillReading reading = qr::ReadBillJson(file.ReadAll());
-  if (!reading.problems.empty()) {
-    std::string text;
-    for (const qr::Problem& p : reading.problems) {
-      text += (text.empty() ? "" : "\n") + ("--bill " + path + ", " + p.Text());
-    }
-    throw EBvrError(text);
-  }
-  return reading.bill;
-}
-
 std::optional<ReferenceLayout> SchemeOption(const std::optional<std::string>& layoutPath) {
   if (!layoutPath) {
     return std::nullopt;
@@ -87,7 +72,7 @@ int RunQrBatch(const Options& options, std::ostream& out, std::ostream& err) {
   // Everything is read and checked before the output is opened.
   const std::optional<std::string> layoutPath = options.Value("--layout");
   output.RefuseOverInputs({csvPath, billPath, layoutPath.value_or("")});
-  const qr::Bill templateBill = ReadTemplate(billPath);
+  const qr::Bill templateBill = ReadQrBatchTemplate(billPath);
   const std::optional<ReferenceLayout> scheme = SchemeOption(layoutPath);
   BatchCsvFile csvFile(csvPath, options.Value("--encoding"), err);
   const std::unique_ptr<QGuiApplication> app = EnsureGuiApplication();  // the faces' metrics

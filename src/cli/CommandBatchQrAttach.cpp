@@ -30,19 +30,6 @@ namespace bvr::cli {
 
 namespace {
 
-qr::Bill ReadTemplateBill(const std::string& path) {
-  InputFile file(path, kMaxBillBytes);
-  qr::BillReading reading = qr::ReadBillJson(file.ReadAll());
-  if (!reading.problems.empty()) {
-    std::string text;
-    for (const qr::Problem& p : reading.problems) {
-      text += (text.empty() ? "" : "\n") + ("--bill " + path + ", " + p.Text());
-    }
-    throw EBvrError(text);
-  }
-  return reading.bill;
-}
-
 // Where the outputs go: a folder with one file a row, or one combined file.
 struct AttachOutput {
   std::string folder;    // with a trailing '/', or empty
@@ -138,7 +125,7 @@ int RunQrAttachBatch(const Options& options, std::ostream& out, std::ostream& er
   if (!output.combined.empty()) {
     RefuseOutputOverInputs(output.combined, {csvPath, billPath, layoutPath.value_or("")});
   }
-  const qr::Bill templateBill = ReadTemplateBill(billPath);
+  const qr::Bill templateBill = ReadQrBatchTemplate(billPath);
   std::optional<ReferenceLayout> scheme;
   if (layoutPath) {
     scheme = LoadLayout(*layoutPath)->Reference().number();

@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPen>
+#include <QTextLayout>
 #include <algorithm>
 
 #include "draw/CellOutline.h"
@@ -189,13 +190,38 @@ void QPainterCanvas::TextOut(double x, double y, const std::string& text) {
   }
   UseTextPen();
   if (scale_ == 1.0) {
-    painter_.drawText(QPointF(x, y + line.ascent), Q(text));
+    DrawTextAt(QPointF(x, y + line.ascent), text);
     return;
   }
   const QTransform transform = painter_.transform();
   painter_.setTransform(QTransform(scale_, 0, 0, scale_, x, y + line.ascent) * transform);
-  painter_.drawText(QPointF(0, 0), Q(text));
+  DrawTextAt(QPointF(0, 0), text);
   painter_.setTransform(transform);
+}
+
+void QPainterCanvas::DrawTextAt(const QPointF& baseline, const std::string& text) {
+  // A PDF batch draws the same headings and creditor lines on every page: their glyphs are
+  // shaped once. Other devices keep drawText, whose hinting and positions may differ.
+  const QPaintEngine* engine = painter_.paintEngine();
+  if (engine == nullptr || engine->type() != QPaintEngine::Pdf) {
+    painter_.drawText(baseline, Q(text));
+    return;
+  }
+  const QList<QGlyphRun> runs = TextMetricsCache::ForThisThread().Glyphs(
+      font_, TextMetricsCache::DeviceKind::Of(*painter_.device()), text, [&] {
+        QTextLayout layout(Q(text), qfont_, painter_.device());
+        layout.beginLayout();
+        QTextLine line = layout.createLine();
+        layout.endLayout();
+        if (!line.isValid()) {
+          return QList<QGlyphRun>();
+        }
+        line.setPosition(QPointF(0, -line.ascent()));
+        return line.glyphRuns();
+      });
+  for (const QGlyphRun& run : runs) {
+    painter_.drawGlyphRun(baseline, run);
+  }
 }
 
 void QPainterCanvas::TextRect(const DeviceRect& clip, double x, double y, const std::string& text) {

@@ -65,6 +65,7 @@ class QPainterCanvas final : public ICanvas {
   // painter switches only when the kind of drawing changes, so that a page of text does not
   // carry a pen change around every item.
   void UseTextPen();
+  void DrawTextAt(const QPointF& baseline, const std::string& text);
   void UseLinePen();
   void ApplyLinePen();
 

@@ -40,6 +40,12 @@ TextMetricsCache::LineMetrics TextMetricsCache::Line(const CanvasFont& font,
   return Find(lines_, font, device, std::string(), measure);
 }
 
+QList<QGlyphRun> TextMetricsCache::Glyphs(const CanvasFont& font, const DeviceKind& device,
+                                          const std::string& text,
+                                          const std::function<QList<QGlyphRun>()>& shape) {
+  return Find(glyphs_, font, device, text, shape);
+}
+
 template <typename Value>
 Value TextMetricsCache::Find(std::unordered_map<std::string, Value>& known, const CanvasFont& font,
                              const DeviceKind& device, const std::string& text,

@@ -12,6 +12,9 @@
 #include <string>
 #include <unordered_map>
 
+#include <QGlyphRun>
+#include <QList>
+
 #include "draw/Canvas.h"
 
 class QPaintDevice;
@@ -47,6 +50,10 @@ class TextMetricsCache {
   // The font's line height and ascent.
   LineMetrics Line(const CanvasFont& font, const DeviceKind& device,
                    const std::function<LineMetrics()>& measure);
+  // The shaped glyphs of text, positioned from its baseline origin: drawn again without
+  // shaping it again.
+  QList<QGlyphRun> Glyphs(const CanvasFont& font, const DeviceKind& device, const std::string& text,
+                          const std::function<QList<QGlyphRun>()>& shape);
 
  private:
   template <typename Value>
@@ -57,6 +64,7 @@ class TextMetricsCache {
   std::unordered_map<std::string, double> widths_;
   std::unordered_map<std::string, DeviceRect> inks_;
   std::unordered_map<std::string, LineMetrics> lines_;
+  std::unordered_map<std::string, QList<QGlyphRun>> glyphs_;
   std::string key_;
 };
 

@@ -43,6 +43,9 @@ TextMetricsCache::LineMetrics TextMetricsCache::Line(const CanvasFont& font,
 QList<QGlyphRun> TextMetricsCache::Glyphs(const CanvasFont& font, const DeviceKind& device,
                                           const std::string& text,
                                           const std::function<QList<QGlyphRun>()>& shape) {
+  if (glyphs_.size() >= kMaxGlyphRuns) {
+    glyphs_.clear();
+  }
   return Find(glyphs_, font, device, text, shape);
 }
 

@@ -24,6 +24,8 @@ namespace bvr {
 class TextMetricsCache {
  public:
   static constexpr std::size_t kMaxEntries = 2000;
+  // Shaped glyphs weigh a kilobyte or so each: fewer of them.
+  static constexpr std::size_t kMaxGlyphRuns = 300;
 
   // What the metrics depend on besides the font: Qt sizes fonts by the vertical resolution.
   struct DeviceKind {

@@ -13,8 +13,8 @@ namespace bvr {
 namespace {
 
 namespace fs = std::filesystem;
-using test::CamtSpec;
-using test::EntrySpec;
+using test::CamtFile;
+using test::EntryParts;
 using test::Tx;
 
 const std::string k68 = test::Qrr("00000000000000000000000068");
@@ -27,9 +27,9 @@ std::string WithWrongCheckDigit(const std::string& reference) {
 // The notification of one day: a collective credit paying 68 in full and 69 in part, a
 // payment with a mistyped reference, one in EUR, and a pending one.
 std::string Notification(int version) {
-  CamtSpec c;
+  CamtFile c;
   c.version = version;
-  EntrySpec collective;
+  EntryParts collective;
   collective.amount = "1260.00";
   collective.entryReference = "CH4431999123000889012";
   collective.transactions = {Tx("1000.00", "CHF", k68.substr(0, 2) + " " + k68.substr(2)),
@@ -38,7 +38,7 @@ std::string Notification(int version) {
   for (std::size_t i = 0; i < collective.transactions.size(); ++i) {
     collective.transactions[i].bankReference = "TX-" + std::to_string(i + 1);
   }
-  EntrySpec pending;
+  EntryParts pending;
   pending.amount = "5.00";
   pending.status = "PDNG";
   pending.bankReference = "P1";
@@ -65,10 +65,10 @@ class PaymentsCommand : public test::CliTest {
 
 TEST_F(PaymentsCommand, ReadGivesOneRowPerTransaction) {
   const std::string a = Write("a.xml", Notification(8));
-  CamtSpec statement;
+  CamtFile statement;
   statement.message = 53;
   statement.version = 4;
-  EntrySpec bare;
+  EntryParts bare;
   bare.amount = "80";
   statement.entries = {bare};
   const std::string b = Write("b.xml", test::CamtXml(statement));
@@ -147,8 +147,8 @@ TEST_F(PaymentsCommand, ReferencesMadeFromInvoiceNumbers) {
   const std::string qrr = Run({"qr", "reference", "--layout", layout, "--invoice", "4711"}).out;
   const std::string scor = Run({"qr", "reference", "--scor", "4711"}).out;
   ASSERT_EQ(qrr.size(), 28u);
-  CamtSpec c;
-  EntrySpec e;
+  CamtFile c;
+  EntryParts e;
   e.amount = "20.00";
   e.transactions = {Tx("10.00", "CHF", qrr.substr(0, 27)),
                     Tx("10.00", "CHF", scor.substr(0, scor.size() - 1), "SCOR")};

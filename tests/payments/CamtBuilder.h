@@ -14,7 +14,7 @@ inline std::string Qrr(const std::string& body26) {
   return body26 + std::to_string(CheckDigit(body26));
 }
 
-struct TxSpec {
+struct TxParts {
   std::string amount;  // empty: no Amt (allowed in .08)
   std::string currency = "CHF";
   std::string reference;
@@ -26,7 +26,7 @@ struct TxSpec {
   std::string extra;  // more XML inside TxDtls
 };
 
-struct EntrySpec {
+struct EntryParts {
   std::string amount;
   std::string currency = "CHF";
   bool credit = true;
@@ -35,22 +35,22 @@ struct EntrySpec {
   std::string bookingDate = "<Dt>2026-03-02</Dt>";
   std::string entryReference;
   std::string bankReference = "20260302001";
-  std::vector<TxSpec> transactions;  // none: an entry without TxDtls
+  std::vector<TxParts> transactions;  // none: an entry without TxDtls
 };
 
-struct CamtSpec {
+struct CamtFile {
   int message = 54;  // 53 or 54
   int version = 8;   // 4 or 8
   std::string account = "CH5800791123000889012";
   std::string messageId = "MSG-2026-03-02";
   std::string id = "NTF-1";
   std::string copyDuplicate;
-  std::vector<EntrySpec> entries;
+  std::vector<EntryParts> entries;
 };
 
-inline TxSpec Tx(const std::string& amount, const std::string& currency,
+inline TxParts Tx(const std::string& amount, const std::string& currency,
                  const std::string& reference, const std::string& type = "QRR") {
-  TxSpec t;
+  TxParts t;
   t.amount = amount;
   t.currency = currency;
   t.reference = reference;
@@ -58,7 +58,7 @@ inline TxSpec Tx(const std::string& amount, const std::string& currency,
   return t;
 }
 
-inline std::string TxXml(const CamtSpec& c, const TxSpec& t, bool credit = true) {
+inline std::string TxXml(const CamtFile& c, const TxParts& t, bool credit = true) {
   const bool v8 = c.version == 8;
   std::string x = "<TxDtls><Refs>";
   if (!t.bankReference.empty()) {
@@ -86,7 +86,7 @@ inline std::string TxXml(const CamtSpec& c, const TxSpec& t, bool credit = true)
   return x + t.extra + "</TxDtls>";
 }
 
-inline std::string EntryXml(const CamtSpec& c, const EntrySpec& e) {
+inline std::string EntryXml(const CamtFile& c, const EntryParts& e) {
   const bool v8 = c.version == 8;
   std::string x = "<Ntry>";
   if (!e.entryReference.empty()) {
@@ -104,7 +104,7 @@ inline std::string EntryXml(const CamtSpec& c, const EntrySpec& e) {
        "</BkTxCd>";
   if (!e.transactions.empty()) {
     x += "<NtryDtls>";
-    for (const TxSpec& t : e.transactions) {
+    for (const TxParts& t : e.transactions) {
       x += "\n" + TxXml(c, t, e.credit);
     }
     x += "</NtryDtls>";
@@ -112,7 +112,7 @@ inline std::string EntryXml(const CamtSpec& c, const EntrySpec& e) {
   return x + "<AddtlNtryInf>Gutschrift QR-Rechnung</AddtlNtryInf></Ntry>";
 }
 
-inline std::string CamtXml(const CamtSpec& c) {
+inline std::string CamtXml(const CamtFile& c) {
   const std::string message =
       "camt.0" + std::to_string(c.message) + ".001.0" + std::to_string(c.version);
   const bool statement = c.message == 53;
@@ -134,7 +134,7 @@ inline std::string CamtXml(const CamtSpec& c) {
     x += "<Bal><Tp><CdOrPrtry><Cd>OPBD</Cd></CdOrPrtry></Tp><Amt Ccy=\"CHF\">1000.00</Amt>"
          "<CdtDbtInd>CRDT</CdtDbtInd><Dt><Dt>2026-03-01</Dt></Dt></Bal>\n";
   }
-  for (const EntrySpec& e : c.entries) {
+  for (const EntryParts& e : c.entries) {
     x += EntryXml(c, e) + "\n";
   }
   return x + "</" + section + ">\n</" + body + ">\n</Document>\n";

@@ -13,28 +13,28 @@
 namespace bvr::pay {
 namespace {
 
-using test::CamtSpec;
+using test::CamtFile;
 using test::CamtXml;
-using test::EntrySpec;
+using test::EntryParts;
 using test::Qrr;
-using test::TxSpec;
+using test::TxParts;
 
 const std::string kRef1 = Qrr("21000000000313947143000901");
 const std::string kRef2 = Qrr("00000000000000000000001234");
 
 // A collective credit of 1692.22 made of two payments, each with its own QRR.
-CamtSpec Collective(int message, int version) {
-  CamtSpec c;
+CamtFile Collective(int message, int version) {
+  CamtFile c;
   c.message = message;
   c.version = version;
-  EntrySpec e;
+  EntryParts e;
   e.amount = "1692.22";
   e.entryReference = "CH44 3199 9123 0008 8901 2";  // the QR-IBAN the bills carried
-  TxSpec a;
+  TxParts a;
   a.amount = "778.29";
   a.reference = kRef1;
   a.bankReference = "TX-1";
-  TxSpec b;
+  TxParts b;
   b.amount = "913.93";
   b.reference = kRef2;
   b.debtor = "Hans Muster";
@@ -85,23 +85,23 @@ TEST(CamtReader, BothMessagesInBothVersionsGiveEachTransactionOfACollectiveCredi
 TEST(CamtReader, EntriesAndTheirTransactions) {
   struct Case {
     const char* name;
-    EntrySpec entry;
+    EntryParts entry;
     std::vector<std::string> amounts;  // of the transactions read
     std::vector<std::string> references;
   };
-  EntrySpec bare;
+  EntryParts bare;
   bare.amount = "80";
   bare.bookingDate = "<DtTm>2026-03-02T24:00:00+01:00</DtTm>";
-  EntrySpec spaced;
+  EntryParts spaced;
   spaced.amount = "209.7";
   spaced.transactions = {
       test::Tx("209.7", "CHF", "21 00000 00003 13947 14300 09017"),
       test::Tx("1.00", "CHF", "rf18 5390 0754 7034", "SCOR"),
       test::Tx("2.00", "CHF", " 00 00000 00000 00000 00000 12343", "ISR Reference")};
-  EntrySpec oneWithoutAmount;
+  EntryParts oneWithoutAmount;
   oneWithoutAmount.amount = "55.50";
   oneWithoutAmount.transactions = {test::Tx("", "CHF", kRef1)};
-  EntrySpec twoWithoutAmount;
+  EntryParts twoWithoutAmount;
   twoWithoutAmount.amount = "20.00";
   twoWithoutAmount.transactions = {test::Tx("", "CHF", kRef1), test::Tx("", "CHF", kRef2)};
   const Case cases[] = {
@@ -115,9 +115,9 @@ TEST(CamtReader, EntriesAndTheirTransactions) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    CamtSpec spec;
-    spec.entries = {c.entry};
-    const std::vector<Transaction> all = ReadCamt(CamtXml(spec));
+    CamtFile camt;
+    camt.entries = {c.entry};
+    const std::vector<Transaction> all = ReadCamt(CamtXml(camt));
     ASSERT_EQ(all.size(), c.amounts.size());
     for (std::size_t i = 0; i < all.size(); ++i) {
       EXPECT_EQ(all[i].amount, c.amounts[i]);
@@ -127,10 +127,10 @@ TEST(CamtReader, EntriesAndTheirTransactions) {
 }
 
 TEST(CamtReader, EntryFieldsOfReversalsPendingEntriesAndDateTimes) {
-  CamtSpec spec;
-  spec.version = 4;
-  spec.copyDuplicate = "DUPL";
-  EntrySpec e;
+  CamtFile camt;
+  camt.version = 4;
+  camt.copyDuplicate = "DUPL";
+  EntryParts e;
   e.amount = "10.00";
   e.credit = false;
   e.reversal = true;
@@ -139,8 +139,8 @@ TEST(CamtReader, EntryFieldsOfReversalsPendingEntriesAndDateTimes) {
   e.entryReference = "CH5800791123000889012";  // an ordinary IBAN is no QR-IBAN
   e.transactions = {test::Tx("10.00", "EUR", kRef1)};
   e.transactions[0].returnReason = "AC04";
-  spec.entries = {e};
-  const std::vector<Transaction> all = ReadCamt(CamtXml(spec));
+  camt.entries = {e};
+  const std::vector<Transaction> all = ReadCamt(CamtXml(camt));
   ASSERT_EQ(all.size(), 1u);
   EXPECT_FALSE(all[0].credit);
   EXPECT_EQ(all[0].amount, "10.00");
@@ -154,10 +154,10 @@ TEST(CamtReader, EntryFieldsOfReversalsPendingEntriesAndDateTimes) {
 }
 
 TEST(CamtReader, WhatBanksWriteAgainstTheSchemaIsRead) {
-  CamtSpec spec;
-  EntrySpec e;
+  CamtFile camt;
+  EntryParts e;
   e.amount = "12.00";
-  TxSpec t = test::Tx("12.00", "CHF", kRef1);
+  TxParts t = test::Tx("12.00", "CHF", kRef1);
   t.debtor = "";
   // No name, only address lines; an empty AdrTp; proprietary references; unknown elements.
   t.extra =
@@ -165,8 +165,8 @@ TEST(CamtReader, WhatBanksWriteAgainstTheSchemaIsRead) {
       "<AdrLine>Bahnhofstrasse 1</AdrLine></PstlAdr></Dbtr></RltdPties>"
       "<Refs><Prtry><Tp>X</Tp><Ref>Y</Ref></Prtry></Refs><Zzz><![CDATA[<x>]]></Zzz>";
   e.transactions = {t};
-  spec.entries = {e};
-  std::string xml = CamtXml(spec);
+  camt.entries = {e};
+  std::string xml = CamtXml(camt);
   // Ustrd split over two elements.
   xml.replace(xml.find("</Strd>"), 7,
               "</Strd><Ustrd>Rechnung 68 vom</Ustrd><Ustrd>1. März</Ustrd>");
@@ -242,14 +242,14 @@ TEST(CamtReader, MemoryStaysFlatOverALongStream) {
   if (kFreedMemoryHeldBack) {
     GTEST_SKIP() << "peak memory means nothing under AddressSanitizer";
   }
-  CamtSpec spec;
-  const std::string whole = CamtXml(spec);
+  CamtFile camt;
+  const std::string whole = CamtXml(camt);
   const std::string head = whole.substr(0, whole.find("</Ntfctn>"));
   const std::string tail = whole.substr(whole.find("</Ntfctn>"));
-  EntrySpec e;
+  EntryParts e;
   e.amount = "30.00";
   e.transactions = {test::Tx("10.00", "CHF", kRef1), test::Tx("20.00", "CHF", kRef2)};
-  const std::string entry = test::EntryXml(spec, e) + "\n";
+  const std::string entry = test::EntryXml(camt, e) + "\n";
   constexpr std::size_t kEntries = 40000;  // about 60 MB
   std::size_t given = 0;
   std::size_t at = 0;

@@ -49,7 +49,7 @@ struct CamtFile {
 };
 
 inline TxParts Tx(const std::string& amount, const std::string& currency,
-                 const std::string& reference, const std::string& type = "QRR") {
+                  const std::string& reference, const std::string& type = "QRR") {
   TxParts t;
   t.amount = amount;
   t.currency = currency;

@@ -18,6 +18,7 @@
 #include "printing/CupsPrinting.h"
 #include "qrapp/BillPreview.h"
 #include "qrapp/ReferenceMaking.h"
+#include "qrapp/ScreenFit.h"
 
 namespace bvr {
 
@@ -111,7 +112,7 @@ MailMergeDialog::MailMergeDialog(qr::Bill templateBill, BillPrinting printing,
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   writePdf_->setEnabled(false);
   print_->setEnabled(false);
-  resize(900, 760);
+  resize(FitToScreen({900, 760}));
 }
 
 bool MailMergeDialog::LoadCsv(const QString& path) {

@@ -22,6 +22,7 @@
 #include "qrapp/BillPreview.h"
 #include "qrapp/CalibrationDialog.h"
 #include "qrapp/MailMergeDialog.h"
+#include "qrapp/ScreenFit.h"
 #include "qrbill/BillJson.h"
 #include "qrbill/Validation.h"
 #include "qrprint/PaymentPart.h"
@@ -106,7 +107,7 @@ QrBillWindow::QrBillWindow(const QString& settingsPath, QWidget* parent)
   connect(form_, &BillForm::LayoutRequested, this, &QrBillWindow::ChooseLayout);
   LoadSettings();
   SetFilePath({});
-  resize(1200, 760);
+  resize(FitToScreen({1200, 760}));
 }
 
 QrBillWindow::~QrBillWindow() = default;

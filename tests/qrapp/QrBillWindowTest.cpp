@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QMessageBox>
+#include <QScreen>
 #include <QStatusBar>
 #include <iostream>
 
@@ -231,6 +232,15 @@ TEST_F(QrBillWindowTest, PrintsOnTheQueueWithItsStoredOffset) {
   EXPECT_TRUE(sent.startsWith("Envoyé à " + queue + " (travail " + queue + "-"))
       << sent.toStdString();
   std::cout << sent.toStdString() << "\n";
+}
+
+// Without a window manager nothing shrinks a window to the screen: a first size larger than a
+// small screen (the offscreen platform's is 800 x 600) would leave its right part unreachable.
+TEST_F(QrBillWindowTest, FirstSizeFitsTheScreen) {
+  const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
+  const QrBillWindow fresh(Temp("fresh.conf"));  // the fixture's is resized to 1024 x 700
+  EXPECT_LE(fresh.width(), screen.width());
+  EXPECT_LE(fresh.height(), screen.height());
 }
 
 }  // namespace

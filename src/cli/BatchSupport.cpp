@@ -210,4 +210,13 @@ qr::Bill ReadQrBatchTemplate(const std::string& path) {
   return reading.bill;
 }
 
+void RefuseQrBatchRows(std::size_t total, const BatchProblems& problems) {
+  if (total == 0) {
+    throw EBvrError(std::string("CSV: no bill after the header"));
+  }
+  if (!problems.Empty()) {
+    throw EBvrError(problems.Text());
+  }
+}
+
 }  // namespace bvr::cli

@@ -14,6 +14,7 @@
 
 #include "batch/Csv.h"
 #include "batch/Progress.h"
+#include "batch/QrBillRows.h"
 #include "cli/CliSupport.h"
 #include "cli/PrintTarget.h"
 #include "qrbill/Bill.h"
@@ -126,6 +127,10 @@ class BatchOutput {
 // field : message". Its rules are checked row by row, since a row may give what the template
 // leaves out (a QR-IBAN's reference).
 qr::Bill ReadQrBatchTemplate(const std::string& path);
+
+// The first pass's verdict on the rows of --kind qr: no bill after the header, or any row's
+// problems, fail the batch before anything is written.
+void RefuseQrBatchRows(std::size_t total, const BatchProblems& problems);
 
 // bvrslip batch --kind qr.
 int RunQrBatch(const Options& options, std::ostream& out, std::ostream& err);

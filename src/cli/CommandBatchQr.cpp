@@ -84,12 +84,7 @@ int RunQrBatch(const Options& options, std::ostream& out, std::ostream& err) {
     for (QrBillRow row; reader.Next(row); ++total) {
       problems.Add(row.row, row.problems);
     }
-    if (total == 0) {
-      throw EBvrError(std::string("CSV: no bill after the header"));
-    }
-    if (!problems.Empty()) {
-      throw EBvrError(problems.Text());
-    }
+    RefuseQrBatchRows(total, problems);
   }
   const std::size_t last = rows.Last(total);
 

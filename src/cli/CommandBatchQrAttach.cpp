@@ -167,12 +167,7 @@ int RunQrAttachBatch(const Options& options, std::ostream& out, std::ostream& er
       }
       problems.Add(row.row, row.problems);
     }
-    if (total == 0) {
-      throw EBvrError(std::string("CSV: no bill after the header"));
-    }
-    if (!problems.Empty()) {
-      throw EBvrError(problems.Text());
-    }
+    RefuseQrBatchRows(total, problems);
   }
   const std::size_t last = rows.Last(total);
   if (!output.folder.empty() && !QDir().mkpath(QString::fromStdString(output.folder))) {

@@ -6,7 +6,7 @@
 set(BVR_LAYERS
   "core:bvr_core,bvr_qrbill,bvr_batch_core,bvr_qrencode"
   "draw:bvr_draw,bvr_qrprint"
-  "pdf:bvr_pdf"
+  "pdf:bvr_pdf,bvr_pdfwrite"
   "reading:bvr_reading"
   "report:bvr_report"
   "print:bvr_print"
@@ -23,7 +23,7 @@ set(BVR_NO_WIDGETS_LAYERS core draw pdf reading report print batch payments prin
 # The layer each folder of src/ belongs to, for its includes ("folder/File.h").
 set(BVR_FOLDER_LAYERS
   strings:core numbers:core model:core qrbill:core draw:draw qrprint:draw report:report print:print batch:batch
-  printing:printing cli:tool pdf:pdf reading:reading payments:payments preview:preview editing:editing
+  printing:printing cli:tool pdf:pdf pdfwrite:pdf reading:reading payments:payments preview:preview editing:editing
   designer:designer app:app qrapp:qrapp)
 
 # The layer names alone, lowest first: a layer's index is its place in this list.

@@ -12,6 +12,8 @@ class QPainter;
 namespace bvr {
 
 class PageWriter;
+class CanvasPdfWriter;
+class ICanvas;
 
 // Writes total pages onto writer and finishes it. paint draws page i's item on the painter,
 // false when its source ran dry; more says whether the source still gives an item after the
@@ -19,5 +21,9 @@ class PageWriter;
 // EWriteStopped at the first page the device refused, without painting the rest.
 void WritePages(PageWriter& writer, std::size_t total, const std::function<bool(QPainter&)>& paint,
                 const std::function<bool()>& more, const BatchProgress& progress);
+// The same onto pages drawn on a canvas.
+void WritePages(CanvasPdfWriter& writer, std::size_t total,
+                const std::function<bool(ICanvas&)>& paint, const std::function<bool()>& more,
+                const BatchProgress& progress);
 
 }  // namespace bvr

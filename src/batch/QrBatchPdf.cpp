@@ -9,7 +9,7 @@
 #include "batch/PageLoop.h"
 #include "qrbill/Payload.h"
 #include "qrbill/QrSymbol.h"
-#include "report/PageWriter.h"
+#include "report/CanvasPdfWriter.h"
 
 namespace bvr {
 
@@ -69,17 +69,17 @@ void WriteQrBatchPdf(QIODevice& device, std::size_t total, const QrBillSource& n
   TQrBillReport report(settings.page);
   report.QrBill.Options.separators = settings.separators;
   report.SampleHeading = settings.sampleHeading;
-  PdfPageWriter writer(device, report.PaperMm(), settings.dpi, "QR-factures");
+  CanvasPdfWriter writer(device, report.PaperMm(), "QR-factures");
   writer.SetPageOffset(settings.pageOffset.dx, settings.pageOffset.dy);
   BillsAhead bills(next, total);
   std::optional<qr::QrSymbol> symbol;
-  const auto paint = [&](QPainter& painter) {
+  const auto paint = [&](ICanvas& canvas) {
     if (!bills.Take(report.QrBill.Bill, symbol)) {
       return false;
     }
     report.QrBill.Options.symbol = &*symbol;
     report.MatchBill();
-    report.QuickRep.PaintPage(painter);
+    report.QuickRep.PaintPage(canvas);
     report.QrBill.Options.symbol = nullptr;
     return true;
   };
@@ -87,7 +87,7 @@ void WriteQrBatchPdf(QIODevice& device, std::size_t total, const QrBillSource& n
     qr::Bill extra;
     return next(extra);
   };
-  WritePages(writer, total, paint, more, progress);
+  WritePages(writer, total, std::function<bool(ICanvas&)>(paint), more, progress);
 }
 
 }  // namespace bvr

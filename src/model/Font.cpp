@@ -6,6 +6,25 @@
 
 namespace bvr {
 
+std::uint32_t RgbOf(TColor color) {
+  const auto value = static_cast<std::uint32_t>(color);
+  if ((value & 0xFF000000u) == 0xFF000000u) {
+    // Conventional values of the system colours. Inactive caption text (19) is the light grey
+    // of the classic scheme: the calibration overlay shades a whole slip with it.
+    static constexpr std::array<std::uint32_t, 31> kSystem = {
+        0xC8C8C8, 0x000000, 0x99B4D1, 0xBFCDDB, 0xF0F0F0, 0xFFFFFF, 0x646464, 0x000000,
+        0x000000, 0x000000, 0xB4B4B4, 0xF4F7FC, 0xABABAB, 0x0078D7, 0xFFFFFF, 0xF0F0F0,
+        0xA0A0A0, 0x6D6D6D, 0x000000, 0xD4D0C8, 0xFFFFFF, 0x696969, 0xE3E3E3, 0x000000,
+        0xFFFFE1, 0x000000, 0x0066CC, 0xB9D1EA, 0xD7E4F2, 0x3399FF, 0xF0F0F0};
+    const std::uint32_t index = value & 0xFFu;
+    return index < kSystem.size() ? kSystem[index] : 0x000000;
+  }
+  if (color == clNone || color == clDefault) {
+    return 0x000000;
+  }
+  return ((value & 0xFF) << 16) | (value & 0xFF00) | ((value >> 16) & 0xFF);
+}
+
 TFont::TFont(int pixelsPerInch) : pixelsPerInch_(pixelsPerInch) {}
 
 void TFont::Assign(const TPersistent& source) {

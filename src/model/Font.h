@@ -24,6 +24,10 @@ inline constexpr TColor clInactiveCaptionText = SystemColor(19);
 inline constexpr TColor clNone = 0x1FFFFFFF;
 inline constexpr TColor clDefault = 0x20000000;
 
+// The colour as 0xRRGGBB: system colours by their conventional values, none and default
+// black.
+std::uint32_t RgbOf(TColor color);
+
 using TFontCharset = std::uint8_t;
 inline constexpr TFontCharset ANSI_CHARSET = 0;
 inline constexpr TFontCharset DEFAULT_CHARSET = 1;

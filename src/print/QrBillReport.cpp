@@ -2,6 +2,7 @@
 
 #include "qrprint/PaymentPartTexts.h"
 #include "report/AtomicFile.h"
+#include "report/CanvasPdfWriter.h"
 #include "report/SvgExport.h"
 
 namespace bvr {
@@ -69,13 +70,20 @@ void TQrBillReport::MatchBill() {
 void TQrBillReport::RenderToPdf(const QString& path) {
   MatchBill();
   QuickRep.DryRun();
-  WriteFileAtomically(path, [this](QIODevice& file) { QuickRep.ExportToPdf(file); });
+  WriteFileAtomically(path, [this](QIODevice& file) { WritePage(file, {}); });
 }
 
 void TQrBillReport::WritePdf(QIODevice& device, QPointF pageOffset) {
   MatchBill();
   QuickRep.DryRun();
-  QuickRep.ExportToPdf(device, 1200, pageOffset);
+  WritePage(device, pageOffset);
+}
+
+void TQrBillReport::WritePage(QIODevice& device, QPointF pageOffset) {
+  CanvasPdfWriter writer(device, PaperMm(), QString::fromStdString(QuickRep.ReportTitle));
+  writer.SetPageOffset(pageOffset.x(), pageOffset.y());
+  QuickRep.PaintPage(writer.BeginPage());
+  writer.Finish();
 }
 
 QSizeF TQrBillReport::PaperMm() const {

@@ -73,6 +73,10 @@ class TQrBillReport {
   QSizeF PaperMm() const;
   QImage RenderToImage(int dpi);
   void RenderToSvg(const QString& path);
+
+ private:
+  // The page as it stands, with no check first.
+  void WritePage(QIODevice& device, QPointF pageOffset);
 };
 
 }  // namespace bvr

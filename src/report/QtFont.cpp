@@ -3,7 +3,6 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QStringList>
-#include <array>
 
 namespace bvr {
 
@@ -60,24 +59,7 @@ double ScalableFactor(const CanvasFont& font, double dpi) {
 }
 
 QColor ToQColor(TColor color) {
-  const auto value = static_cast<std::uint32_t>(color);
-  if ((value & 0xFF000000u) == 0xFF000000u) {
-    // Conventional values of the system colours. Inactive caption text (19) is the light grey
-    // of the classic scheme: the calibration overlay shades a whole slip with it.
-    static constexpr std::array<std::uint32_t, 31> kSystem = {
-        0xC8C8C8, 0x000000, 0x99B4D1, 0xBFCDDB, 0xF0F0F0, 0xFFFFFF, 0x646464, 0x000000,
-        0x000000, 0x000000, 0xB4B4B4, 0xF4F7FC, 0xABABAB, 0x0078D7, 0xFFFFFF, 0xF0F0F0,
-        0xA0A0A0, 0x6D6D6D, 0x000000, 0xD4D0C8, 0xFFFFFF, 0x696969, 0xE3E3E3, 0x000000,
-        0xFFFFE1, 0x000000, 0x0066CC, 0xB9D1EA, 0xD7E4F2, 0x3399FF, 0xF0F0F0};
-    const std::uint32_t index = value & 0xFFu;
-    const std::uint32_t rgb = index < kSystem.size() ? kSystem[index] : 0x000000;
-    return QColor::fromRgb(rgb);  // RRGGBB
-  }
-  if (color == clNone || color == clDefault) {
-    return QColor(Qt::black);
-  }
-  return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
-                static_cast<int>((value >> 16) & 0xFF));
+  return QColor::fromRgb(RgbOf(color));
 }
 
 }  // namespace bvr

@@ -157,6 +157,15 @@ void TQuickRep::PaintPage(QPainter& painter) {
   Produce(painter, BeforePrintBands, [this](TQRPrinter& printer) { PrintBands(printer); });
 }
 
+void TQuickRep::PaintPage(ICanvas& canvas) {
+  const double scale = UnitsPerTenth(canvas.PixelsPerInch());
+  TQRPrinter printer(canvas, scale, scale);
+  if (BeforePrintBands) {
+    BeforePrintBands(printer);
+  }
+  PrintBands(printer);
+}
+
 void TQuickRep::PaintControl(QPainter& painter, TQRPrintable& control, double bandLeft,
                              double bandTop, const std::function<void(const TQRPrinter&)>& before) {
   Produce(painter, before, [&](TQRPrinter& printer) {

@@ -134,6 +134,8 @@ class TQuickRep {
   // The one page renderer: paints the page onto the painter's device, whose origin must be
   // the paper's top-left corner. Outputs that hold many pages call it between newPage()s.
   void PaintPage(QPainter& painter);
+  // The same onto any canvas, at the canvas's own units per inch.
+  void PaintPage(ICanvas& canvas);
 
   // Paints one control alone, as if its band lay at (bandLeft, bandTop) on the painter's
   // device (tenths of a millimetre, may be negative): for a page that holds only that

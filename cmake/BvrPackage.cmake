@@ -72,7 +72,8 @@ designer of the slip layout (French user interface) with an invoice preview.")
 
 set(CPACK_DEBIAN_DEV_PACKAGE_NAME bvrslip-dev)
 set(CPACK_DEBIAN_DEV_PACKAGE_SECTION libdevel)
-set(CPACK_DEBIAN_DEV_PACKAGE_DEPENDS "libqrencode-dev, qt6-base-dev (>= 6.4)")
+set(CPACK_DEBIAN_DEV_PACKAGE_DEPENDS
+    "libqrencode-dev, libharfbuzz-dev, zlib1g-dev, qt6-base-dev (>= 6.4)")
 set(CPACK_COMPONENT_DEV_DESCRIPTION
     "orange payment slips with reference number (BVR): development files
 Static libraries, headers, the CMake package (find_package(BvrSlip)) and the

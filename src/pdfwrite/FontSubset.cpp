@@ -88,6 +88,9 @@ using Input =
 
 std::string SubsetTrueType(const std::function<std::string(const char* tag)>& table,
                            const std::vector<std::uint16_t>& glyphs) {
+  if (table("glyf").empty() || table("loca").empty()) {
+    throw std::runtime_error("PDF: a face without TrueType outlines cannot be embedded");
+  }
   const std::string file = FontFile(table);
   const Blob blob(hb_blob_create(file.data(), static_cast<unsigned>(file.size()),
                                  HB_MEMORY_MODE_READONLY, nullptr, nullptr));

@@ -9,12 +9,14 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "batch/BatchPdf.h"
+#include "batch/QrBatchPdf.h"
 #include "model/BvrProperties.h"
 #include "model/DemoLayout.h"
 #include "print/UReportBVR.h"
@@ -306,6 +308,57 @@ TEST_F(PrintBatchTest, TheFirstRefusedPageStopsTheBatch) {
     EXPECT_EQ(detail, "stopped at page " + std::to_string(done) + " of " + std::to_string(kTotal));
     EXPECT_GE(done, 1u);
     EXPECT_LE(done, 2 + static_cast<std::size_t>(capacity) / 2000);  // a page takes over 2 kB
+    EXPECT_LE(device.taken, capacity);
+  }
+}
+
+// The QR-bill batch's own writer stops the same way, and a refusal while the fonts go out
+// after the last page is no success either.
+TEST(QrBatchOnASmallDevice, TheFirstRefusedPageStopsTheBatch) {
+  constexpr std::size_t kTotal = 200;
+  qr::Bill bill;
+  bill.account = "CH9300762011623852957";
+  bill.creditor = {"Robert Schneider AG", "Rue du Lac", "1268", "2501", "Biel", "CH"};
+  bill.currency = "CHF";
+  bill.amount = "12.50";
+  QrBatchSettings settings;
+  settings.page = QrBillPage::Bill;
+  const auto source = [&] {
+    return [&bill, given = std::size_t{0}](qr::Bill& next) mutable {
+      next = bill;
+      next.debtor =
+          qr::Address{"Client " + std::to_string(given), "", "", "2000", "Neuchâtel", "CH"};
+      return ++given <= kTotal;
+    };
+  };
+  qint64 whole = 0;
+  {
+    SmallDevice device(std::numeric_limits<qint64>::max());
+    WriteQrBatchPdf(device, kTotal, source(), settings);
+    whole = device.taken;
+  }
+  for (const qint64 capacity : {qint64{0}, qint64{1}, qint64{20000}, whole - 100}) {
+    SCOPED_TRACE(capacity);
+    SmallDevice device(capacity);
+    std::size_t done = 0;
+    std::string detail;
+    bool failed = false;
+    try {
+      WriteQrBatchPdf(device, kTotal, source(), settings,
+                      [&done](std::size_t d, std::size_t) { done = d; });
+    } catch (const EWriteStopped& e) {
+      detail = e.Detail();
+      failed = true;
+    } catch (const EBvrError& e) {
+      detail = e.what();
+      failed = true;
+    }
+    EXPECT_TRUE(failed);
+    if (done < kTotal) {
+      EXPECT_EQ(detail,
+                "stopped at page " + std::to_string(done) + " of " + std::to_string(kTotal));
+      EXPECT_LE(done, 2 + static_cast<std::size_t>(capacity) / 1000);  // a page takes over 1 kB
+    }
     EXPECT_LE(device.taken, capacity);
   }
 }

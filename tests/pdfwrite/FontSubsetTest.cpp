@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <filesystem>
+#include <string>
+
+#include "FakeTextSource.h"
+#include "pdfwrite/FontSubset.h"
+#include "pdfwrite/PdfPages.h"
+
+namespace bvr::pdf {
+namespace {
+
+const char* kFont = "/usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf";
+
+unsigned U16(const std::string& data, std::size_t at) {
+  return (static_cast<unsigned char>(data.at(at)) << 8) |
+         static_cast<unsigned char>(data.at(at + 1));
+}
+
+std::string TableOf(const std::string& font, const char* tag) {
+  for (unsigned i = 0; i < U16(font, 4); ++i) {
+    const std::size_t record = 12 + 16 * std::size_t{i};
+    if (font.compare(record, 4, tag, 4) == 0) {
+      const std::size_t offset = (U16(font, record + 8) << 16) | U16(font, record + 10);
+      const std::size_t length = (U16(font, record + 12) << 16) | U16(font, record + 14);
+      return font.substr(offset, length);
+    }
+  }
+  return {};
+}
+
+TEST(FontSubset, KeepsGlyphNumbersAndDropsTheOtherOutlines) {
+  if (!std::filesystem::exists(kFont)) {
+    GTEST_SKIP() << "Liberation Sans missing";
+  }
+  FakeTextSource source(kFont);
+  const auto table = [&](const char* tag) { return source.Table(0, tag); };
+  const std::string subset = SubsetTrueType(table, {36, 68});  // "A", "a"
+  // Glyph numbers kept: the font still counts up to the highest glyph shown.
+  EXPECT_EQ(U16(TableOf(subset, "maxp"), 4), 69u);
+  EXPECT_LT(subset.size(), table("glyf").size() / 20);
+  EXPECT_FALSE(TableOf(subset, "glyf").empty());
+  EXPECT_THROW(SubsetTrueType([](const char*) { return std::string(); }, {36}), std::runtime_error);
+}
+
+class StringSink final : public IPdfSink {
+ public:
+  void Write(std::string_view bytes) override { text += bytes; }
+  std::string text;
+};
+
+// The stream whose dictionary ends at from.
+std::string Inflated(const std::string& pdf, std::size_t from) {
+  const std::size_t data = pdf.find(">>\nstream\n", from) + 10;
+  const std::size_t end = pdf.find("\nendstream", data);
+  std::string out(1 << 20, '\0');
+  uLongf size = out.size();
+  uncompress(reinterpret_cast<Bytef*>(out.data()), &size,
+             reinterpret_cast<const Bytef*>(pdf.data() + data), end - data);
+  out.resize(size);
+  return out;
+}
+
+TEST(PdfPages, AGlyphShownForATabOrNoBreakSpaceCopiesAsASpace) {
+  if (!std::filesystem::exists(kFont)) {
+    GTEST_SKIP() << "Liberation Sans missing";
+  }
+  StringSink sink;
+  FakeTextSource source(kFont);
+  PdfPages pages(sink, source, {210, 105});
+  CanvasFont font;
+  pages.BeginPage().TextOut(0, 0, "A\tB");  // the fake maps each code to its own glyph
+  ICanvas& second = pages.BeginPage();
+  second.SetFont(font);
+  second.TextOut(0, 0, "C D");
+  pages.Finish("Test", "test");
+
+  const std::string& pdf = sink.text;
+  EXPECT_NE(pdf.find("/Type /Pages /Count 2 "), std::string::npos);
+  EXPECT_NE(pdf.find("/MediaBox [0 0 595.276 297.638]"), std::string::npos);
+  // The last stream: the map written after the font program.
+  const std::string toUnicode = Inflated(pdf, pdf.rfind(">>\nstream\n"));
+  EXPECT_NE(toUnicode.find("<0009> <0020>"), std::string::npos) << toUnicode;
+  EXPECT_NE(toUnicode.find("<0020> <0020>"), std::string::npos);
+  EXPECT_NE(toUnicode.find("<0041> <0041>"), std::string::npos);
+  EXPECT_NE(pdf.find("/W [9 [500] 32 [500] 65 [500 500 500 500]]"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace bvr::pdf

@@ -18,6 +18,7 @@ struct QrBatchSettings {
   QrBillPage page = QrBillPage::A4;
   bool separators = true;  // off for perforated paper
   SlipOffset pageOffset;   // shifts the whole page content, for a printer's paper path
+  // No effect: the pages are vector, written in points. Kept for the callers that set it.
   int dpi = 1200;
   // The A4 page's sample heading; off where the pages go onto an office's own letters.
   bool sampleHeading = true;

@@ -51,6 +51,18 @@ qr::Bill SampleBill(Language language, bool blank) {
   return bill;
 }
 
+// Every text at its longest, in the widest letter: names on three lines, smaller type, the
+// receipt without street, the information cut, the procedures shortened.
+qr::Bill LongestBill(Language language) {
+  qr::Bill bill = SampleBill(language, false);
+  bill.creditor = {std::string(70, 'W'), std::string(70, 'W'), std::string(16, '9'),
+                   std::string(16, '8'), std::string(35, 'W'), "CH"};
+  bill.message = std::string(70, 'W');
+  bill.billing = "//S1/10/" + std::string(62, '1');
+  bill.alternatives = {"Name AV1: " + std::string(90, 'W'), std::string(100, 'W')};
+  return bill;
+}
+
 struct Page {
   explicit Page(QrBillPage page, const qr::Bill& bill, bool separators = true) : report(page) {
     InstallFontSubstitutions();
@@ -360,21 +372,24 @@ TEST(QrBillPage, EveryWordLiesWhereThePainterPutsIt) {
   }
   for (const Language language : kLanguages) {
     for (const QrBillPage kind : kPages) {
-      Page page(kind, SampleBill(language, false));
-      const std::vector<Word> written = WordsOf(Pdf(page.report));
-      const std::vector<Word> painted = WordsOf(PaintedPdf(page.report));
-      ASSERT_EQ(written.size(), painted.size());
-      const double billTop = kind == QrBillPage::A4 ? 192 : 0;
-      for (const Word& w : written) {
-        if (w.yMm < billTop) {
-          continue;
+      for (const qr::Bill& bill :
+           {SampleBill(language, false), SampleBill(language, true), LongestBill(language)}) {
+        Page page(kind, bill);
+        const std::vector<Word> written = WordsOf(Pdf(page.report));
+        const std::vector<Word> painted = WordsOf(PaintedPdf(page.report));
+        ASSERT_EQ(written.size(), painted.size());
+        const double billTop = kind == QrBillPage::A4 ? 192 : 0;
+        for (const Word& w : written) {
+          if (w.yMm < billTop) {
+            continue;
+          }
+          EXPECT_TRUE(std::any_of(painted.begin(), painted.end(),
+                                  [&](const Word& p) {
+                                    return p.text == w.text && std::abs(p.xMm - w.xMm) < 0.01 &&
+                                           std::abs(p.yMm - w.yMm) < 0.01;
+                                  }))
+              << w.text.toStdString() << " at " << w.xMm << ", " << w.yMm;
         }
-        EXPECT_TRUE(std::any_of(painted.begin(), painted.end(),
-                                [&](const Word& p) {
-                                  return p.text == w.text && std::abs(p.xMm - w.xMm) < 0.01 &&
-                                         std::abs(p.yMm - w.yMm) < 0.01;
-                                }))
-            << w.text.toStdString() << " at " << w.xMm << ", " << w.yMm;
       }
     }
   }
@@ -408,12 +423,7 @@ TEST(QrBillPage, InvalidBillRefusedBeforeAnythingIsWritten) {
 // The longest texts print; the code stays vector (no image in the PDF) and decodes from the
 // PDF, the PNG at 150 and 300 dpi and the SVG.
 TEST(QrBillPage, LongestBillPrintsInEveryOutputWithAVectorCode) {
-  qr::Bill bill = SampleBill(Language::de, false);
-  bill.creditor = {std::string(70, 'W'), std::string(70, 'W'), std::string(16, '9'),
-                   std::string(16, '8'), std::string(35, 'W'), "CH"};
-  bill.message = std::string(70, 'W');
-  bill.billing = "//S1/10/" + std::string(62, '1');
-  bill.alternatives = {"Name AV1: " + std::string(90, 'W'), std::string(100, 'W')};
+  const qr::Bill bill = LongestBill(Language::de);
   ASSERT_TRUE(qr::ValidateBill(bill).empty());
   Page page(QrBillPage::A4, bill);
   const std::string payload = qr::BuildQrPayload(bill);

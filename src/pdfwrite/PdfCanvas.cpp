@@ -114,10 +114,10 @@ void PdfCanvas::Flush() {
   }
 }
 
-void PdfCanvas::Rectangle(double x1, double y1, double x2, double y2) {
+bool PdfCanvas::BeginShape() {
   const bool filled = brushStyle_ == BrushStyle::Solid;
   if (!filled && !Stroked()) {
-    return;
+    return false;
   }
   if (filled) {
     Fill(brushColor_);
@@ -126,22 +126,23 @@ void PdfCanvas::Rectangle(double x1, double y1, double x2, double y2) {
     UseLinePen();
   }
   Flush();
+  return true;
+}
+
+void PdfCanvas::Rectangle(double x1, double y1, double x2, double y2) {
+  if (!BeginShape()) {
+    return;
+  }
+  const bool filled = brushStyle_ == BrushStyle::Solid;
   Box({x1, y1, x2, y2});
   out_ += filled ? (Stroked() ? "B\n" : "f\n") : "S\n";
 }
 
 void PdfCanvas::Ellipse(double centreX, double centreY, double radiusX, double radiusY) {
-  const bool filled = brushStyle_ == BrushStyle::Solid;
-  if (!filled && !Stroked()) {
+  if (!BeginShape()) {
     return;
   }
-  if (filled) {
-    Fill(brushColor_);
-  }
-  if (Stroked()) {
-    UseLinePen();
-  }
-  Flush();
+  const bool filled = brushStyle_ == BrushStyle::Solid;
   const double kx = radiusX * kKappa;
   const double ky = radiusY * kKappa;
   const double cx = centreX;

@@ -60,6 +60,8 @@ class PdfCanvas final : public ICanvas {
   void Fill(TColor color);
   void UseLinePen();
   bool Stroked() const { return pen_.Style != PenStyle::None; }
+  // Fill and pen set for a shape; false when it would show nothing.
+  bool BeginShape();
   void Box(const DeviceRect& rect);
   void Number(double value, int decimals = 3);
   void Point(double x, double y);

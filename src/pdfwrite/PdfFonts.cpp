@@ -54,16 +54,6 @@ std::string WidthArray(const std::vector<std::uint16_t>& glyphs,
   return out;
 }
 
-void AppendUtf16Hex(std::string& out, char32_t c) {
-  if (c > 0xFFFF) {
-    const char32_t v = c - 0x10000;
-    AppendHex4(out, 0xD800 + static_cast<unsigned>(v >> 10));
-    AppendHex4(out, 0xDC00 + static_cast<unsigned>(v & 0x3FF));
-  } else {
-    AppendHex4(out, static_cast<unsigned>(c));
-  }
-}
-
 std::string ToUnicodeMap(const std::vector<std::uint16_t>& glyphs,
                          const std::vector<char32_t>& characters) {
   std::vector<std::uint16_t> mapped;

@@ -56,16 +56,20 @@ void AppendHex4(std::string& out, unsigned code) {
   }
 }
 
+void AppendUtf16Hex(std::string& out, char32_t c) {
+  if (c > 0xFFFF) {
+    const char32_t v = c - 0x10000;
+    AppendHex4(out, 0xD800 + static_cast<unsigned>(v >> 10));
+    AppendHex4(out, 0xDC00 + static_cast<unsigned>(v & 0x3FF));
+  } else {
+    AppendHex4(out, static_cast<unsigned>(c));
+  }
+}
+
 std::string TextString(std::string_view utf8) {
   std::string out = "<FEFF";
   for (const char32_t c : qr::DecodeUtf8(utf8).characters) {
-    if (c > 0xFFFF) {
-      const char32_t v = c - 0x10000;
-      AppendHex4(out, 0xD800 + static_cast<unsigned>(v >> 10));
-      AppendHex4(out, 0xDC00 + static_cast<unsigned>(v & 0x3FF));
-    } else {
-      AppendHex4(out, static_cast<unsigned>(c));
-    }
+    AppendUtf16Hex(out, c);
   }
   out += '>';
   return out;

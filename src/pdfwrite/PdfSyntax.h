@@ -15,6 +15,9 @@ void AppendInteger(std::string& out, long long value);
 // A text string in UTF-16BE with its byte-order mark, as hex ("<FEFF0042>"): any title.
 std::string TextString(std::string_view utf8);
 
+// A character as UTF-16BE hex: four digits, eight for a surrogate pair.
+void AppendUtf16Hex(std::string& out, char32_t c);
+
 // Four hex digits of a 16-bit code ("<0041>" without the brackets).
 void AppendHex4(std::string& out, unsigned code);
 

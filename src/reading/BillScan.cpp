@@ -104,10 +104,11 @@ std::vector<ScannedCode> ScanBills(std::string_view bytes) {
   if (KindOf(bytes) == FileKind::Pdf) {
     return ScanPdf(bytes);
   }
-  const pdf::GreyImage image = DecodePicture(bytes);
   std::vector<ScannedCode> codes;
-  const bool assumed = image.dpi <= 0;
-  AddCodes(codes, image, RasterSource::Picture, 1, assumed ? kAssumedDpi : image.dpi, assumed);
+  ForEachPicturePage(bytes, [&codes](const pdf::GreyImage& image, int page) {
+    const bool assumed = image.dpi <= 0;
+    AddCodes(codes, image, RasterSource::Picture, page, assumed ? kAssumedDpi : image.dpi, assumed);
+  });
   return codes;
 }
 

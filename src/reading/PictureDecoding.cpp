@@ -35,12 +35,29 @@ void CheckPictureSize(long long width, long long height) {
   }
 }
 
-pdf::GreyImage DecodePicture(std::string_view bytes) {
+namespace {
+
+void CheckPictureBytes(std::string_view bytes) {
   if (bytes.size() > kMaxPictureBytes) {
     throw EBvrError(Fmt("picture too large: %d bytes, at most %d")
                         .d(static_cast<long long>(bytes.size()))
                         .d(static_cast<long long>(kMaxPictureBytes)));
   }
+}
+
+}  // namespace
+
+void ForEachPicturePage(std::string_view bytes, const PictureUse& use) {
+  CheckPictureBytes(bytes);
+  if (KindOf(bytes) == FileKind::Tiff) {
+    DecodeTiffPages(bytes, use);
+    return;
+  }
+  use(DecodePicture(bytes), 1);
+}
+
+pdf::GreyImage DecodePicture(std::string_view bytes) {
+  CheckPictureBytes(bytes);
   switch (KindOf(bytes)) {
     case FileKind::Png:
       return DecodePng(bytes);

@@ -13,6 +13,8 @@ inline constexpr std::int64_t kMaxPicturePixels = 60'000'000;
 inline constexpr int kMaxPictureSide = 30'000;
 // Pictures are compressed: far fewer bytes than pixels.
 inline constexpr std::size_t kMaxPictureBytes = std::size_t{64} << 20;
+// Pages of one picture file (a scanner's multi-page TIFF): each is decoded in turn.
+inline constexpr int kMaxPicturePages = 500;
 // Codes looked for on one page or picture: a sheet of bills holds a few.
 inline constexpr int kMaxCodesPerPage = 16;
 

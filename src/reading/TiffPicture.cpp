@@ -1,4 +1,4 @@
-// TIFF through libtiff, read from memory; the first page, any photometry, as grey.
+// TIFF through libtiff, read from memory; each page, any photometry, as grey.
 #include <tiffio.h>
 
 #include <algorithm>
@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "reading/PictureDecoding.h"
+#include "reading/PictureLimits.h"
 #include "strings/BvrError.h"
 
 namespace bvr::reading {
@@ -70,31 +71,35 @@ double TiffDpi(TIFF* tiff) {
   return unit == RESUNIT_CENTIMETER ? x * 2.54 : 0;
 }
 
-}  // namespace
+using Tiff = std::unique_ptr<TIFF, TiffClose>;
 
-pdf::GreyImage DecodeTiff(std::string_view bytes) {
+Tiff Open(Source& source) {
   // libtiff prints every warning and error on standard error; ours are the messages.
   TIFFSetWarningHandler(Quiet);
   TIFFSetErrorHandler(Quiet);
-  Source source{bytes};
-  const std::unique_ptr<TIFF, TiffClose> tiff(TIFFClientOpen(
-      "picture", "rm", &source, ReadBytes, WriteBytes, Seek, Close, Size, Map, Unmap));
+  Tiff tiff(TIFFClientOpen("picture", "rm", &source, ReadBytes, WriteBytes, Seek, Close, Size, Map,
+                           Unmap));
   if (!tiff) {
     throw EBvrError("broken TIFF");
   }
+  return tiff;
+}
+
+// The page the directory points at.
+pdf::GreyImage ReadPage(TIFF* tiff) {
   std::uint32_t width = 0;
   std::uint32_t height = 0;
-  TIFFGetField(tiff.get(), TIFFTAG_IMAGEWIDTH, &width);
-  TIFFGetField(tiff.get(), TIFFTAG_IMAGELENGTH, &height);
+  TIFFGetField(tiff, TIFFTAG_IMAGEWIDTH, &width);
+  TIFFGetField(tiff, TIFFTAG_IMAGELENGTH, &height);
   CheckPictureSize(width, height);
   std::vector<std::uint32_t> rgba(static_cast<std::size_t>(width) * height);
-  if (!TIFFReadRGBAImageOriented(tiff.get(), width, height, rgba.data(), ORIENTATION_TOPLEFT, 0)) {
+  if (!TIFFReadRGBAImageOriented(tiff, width, height, rgba.data(), ORIENTATION_TOPLEFT, 0)) {
     throw EBvrError("broken TIFF");
   }
   pdf::GreyImage grey;
   grey.width = static_cast<int>(width);
   grey.height = static_cast<int>(height);
-  grey.dpi = TiffDpi(tiff.get());
+  grey.dpi = TiffDpi(tiff);
   grey.pixels.resize(rgba.size());
   std::transform(rgba.begin(), rgba.end(), grey.pixels.begin(), [](std::uint32_t p) {
     // Luma of the composed pixel, transparency on white.
@@ -103,6 +108,36 @@ pdf::GreyImage DecodeTiff(std::string_view bytes) {
     return static_cast<std::uint8_t>((luma * a + 255 * (255 - a)) / 255);
   });
   return grey;
+}
+
+}  // namespace
+
+pdf::GreyImage DecodeTiff(std::string_view bytes) {
+  Source source{bytes};
+  const Tiff tiff = Open(source);
+  return ReadPage(tiff.get());
+}
+
+void DecodeTiffPages(std::string_view bytes, const PictureUse& use) {
+  Source source{bytes};
+  const Tiff tiff = Open(source);
+  // Counted first (libtiff stops at a directory chain that loops): a file of too many pages
+  // is refused before the work, not after the first few hundred.
+  const tdir_t pages = TIFFNumberOfDirectories(tiff.get());
+  if (pages > kMaxPicturePages) {
+    throw EBvrError(Fmt("TIFF of %d pages, at most %d")
+                        .d(static_cast<long long>(pages))
+                        .d(static_cast<long long>(kMaxPicturePages)));
+  }
+  int number = 1;
+  do {
+    try {
+      use(ReadPage(tiff.get()), number);
+    } catch (const EBvrError& e) {
+      throw EBvrError(Fmt("page %d: %s").d(static_cast<long long>(number)).s(e.what()));
+    }
+    ++number;
+  } while (number <= static_cast<int>(pages) && TIFFReadDirectory(tiff.get()));
 }
 
 }  // namespace bvr::reading

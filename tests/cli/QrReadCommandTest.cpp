@@ -155,6 +155,31 @@ TEST_F(QrReadCommand, ScansAndPhotosOfAPageAreRead) {
   }
 }
 
+// A scanner's batch in one TIFF: every page is read and says which page it was; a file of
+// more pages than the limit is refused before any is decoded.
+TEST_F(QrReadCommand, EveryPageOfATiffIsRead) {
+  Render(kBillA, "a.pdf");
+  Render(kBillB, "b.pdf");
+  Shell(
+      "pdftoppm -r 150 -gray -png -singlefile a.pdf pa && "
+      "pdftoppm -r 150 -gray -png -singlefile b.pdf pb && "
+      "convert -size 1240x1754 xc:white blank.png && "
+      "convert blank.png pa.png blank.png pb.png -compress lzw batch.tiff && "
+      "convert -size 2x2 xc:white -duplicate 500 many.tiff");
+  test::CliResult r = Run({"qr", "read", "--format", "csv", (dir / "batch.tiff").string()});
+  ASSERT_EQ(r.code, 0) << r.err;
+  const std::vector<std::string> lines = Lines(r.out);
+  ASSERT_EQ(lines.size(), 3u) << r.out;
+  EXPECT_NE(lines[1].find("CH6431961000004421557,"), std::string::npos) << lines[1];
+  EXPECT_NE(lines[1].find("batch.tiff,2,"), std::string::npos) << lines[1];
+  EXPECT_NE(lines[2].find("CH5204835012345671000,"), std::string::npos) << lines[2];
+  EXPECT_NE(lines[2].find("batch.tiff,4,"), std::string::npos) << lines[2];
+
+  r = Run({"qr", "read", (dir / "many.tiff").string()});
+  EXPECT_EQ(r.code, 1);
+  EXPECT_NE(r.err.find("TIFF of 501 pages, at most 500"), std::string::npos) << r.err;
+}
+
 TEST_F(QrReadCommand, TwoBillsOnOnePageStandardInputAndCsv) {
   Render(kBillA, "a.pdf");
   Render(kBillB, "b.pdf");

@@ -59,9 +59,10 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_NAME bvrslip)
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_SECTION misc)
-# The coding line must be printed in OCR-B or no bank reader reads it.
-set(CPACK_DEBIAN_RUNTIME_PACKAGE_DEPENDS "fonts-ocr-b")
-set(CPACK_DEBIAN_RUNTIME_PACKAGE_RECOMMENDS "qt6-translations-l10n, fonts-liberation2")
+# The coding line must be printed in OCR-B or no bank reader reads it; a QR-bill in one of
+# the guideline's faces (Liberation Sans where there is no Arial), embedded in its PDFs.
+set(CPACK_DEBIAN_RUNTIME_PACKAGE_DEPENDS "fonts-ocr-b, fonts-liberation2")
+set(CPACK_DEBIAN_RUNTIME_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 set(CPACK_COMPONENT_RUNTIME_DESCRIPTION
     "orange payment slips with reference number (BVR): tool and designer
 Lays out and prints Swiss orange payment slips with reference number onto

@@ -11,10 +11,13 @@ namespace bvr::pdf {
 
 namespace {
 
-// The tables a PDF's embedded TrueType program uses, and cmap, post and name that some
-// readers look into. Layout tables (GSUB, GPOS, kern) are not: the pages carry positions.
-constexpr const char* kTables[] = {"OS/2", "cmap", "cvt ", "fpgm", "glyf", "head", "hhea",
-                                   "hmtx", "loca", "maxp", "name", "post", "prep"};
+// The tables a PDF's embedded font program uses, and cmap, post and name that some readers
+// look into, in the tags' sorted order. Layout tables (GSUB, GPOS, kern) are not: the pages
+// carry positions.
+constexpr const char* kTrueTypeTables[] = {"OS/2", "cmap", "cvt ", "fpgm", "glyf", "head", "hhea",
+                                           "hmtx", "loca", "maxp", "name", "post", "prep"};
+constexpr const char* kCffTables[] = {"CFF ", "OS/2", "cmap", "head", "hhea",
+                                      "hmtx", "maxp", "name", "post"};
 
 void PutU16(std::string& out, unsigned value) {
   out += static_cast<char>((value >> 8) & 0xFF);
@@ -38,10 +41,12 @@ std::uint32_t CheckSum(const std::string& data) {
   return sum;
 }
 
-// The tables back into one font file (the order of kTables is the tags' sorted order).
-std::string FontFile(const std::function<std::string(const char* tag)>& table) {
+// The tables back into one font file.
+template <std::size_t N>
+std::string FontFile(const std::function<std::string(const char* tag)>& table,
+                     const char* const (&tags)[N], std::uint32_t version) {
   std::vector<std::pair<const char*, std::string>> present;
-  for (const char* tag : kTables) {
+  for (const char* tag : tags) {
     std::string data = table(tag);
     if (!data.empty()) {
       present.emplace_back(tag, std::move(data));
@@ -55,7 +60,7 @@ std::string FontFile(const std::function<std::string(const char* tag)>& table) {
     ++log;
   }
   std::string out;
-  PutU32(out, 0x00010000);
+  PutU32(out, version);
   PutU16(out, count);
   PutU16(out, power * 16);
   PutU16(out, log);
@@ -86,12 +91,19 @@ using Input =
 
 }  // namespace
 
-std::string SubsetTrueType(const std::function<std::string(const char* tag)>& table,
-                           const std::vector<std::uint16_t>& glyphs) {
-  if (table("glyf").empty() || table("loca").empty()) {
-    throw std::runtime_error("PDF: a face without TrueType outlines cannot be embedded");
+FontProgram SubsetFont(const std::function<std::string(const char* tag)>& table,
+                       const std::vector<std::uint16_t>& glyphs) {
+  FontProgram program;
+  std::string file;
+  if (!table("glyf").empty() && !table("loca").empty()) {
+    file = FontFile(table, kTrueTypeTables, 0x00010000);
+  } else if (!table("CFF ").empty()) {
+    program.cff = true;
+    file = FontFile(table, kCffTables, 0x4F54544F);  // "OTTO"
+  } else {
+    throw std::runtime_error(
+        "PDF: a face with neither TrueType nor CFF outlines cannot be embedded");
   }
-  const std::string file = FontFile(table);
   const Blob blob(hb_blob_create(file.data(), static_cast<unsigned>(file.size()),
                                  HB_MEMORY_MODE_READONLY, nullptr, nullptr));
   const Face face(hb_face_create(blob.get(), 0));
@@ -115,7 +127,8 @@ std::string SubsetTrueType(const std::function<std::string(const char* tag)>& ta
   if (data == nullptr || length == 0) {
     throw std::runtime_error("PDF: a font cut to its glyphs came out empty");
   }
-  return std::string(data, length);
+  program.data.assign(data, length);
+  return program;
 }
 
 }  // namespace bvr::pdf

@@ -136,19 +136,21 @@ std::string PdfFonts::Resources() const {
   return out;
 }
 
-void PdfFonts::Write(PdfObjects& objects, IPdfTextSource& source) const {
+bool PdfFonts::Write(PdfObjects& objects, IPdfTextSource& source) const {
+  bool openType = false;
   for (const Font& font : fonts_) {
     if (font.object != 0) {
-      WriteFont(font, objects, source);
+      openType = WriteFont(font, objects, source) || openType;
     }
   }
+  return openType;
 }
 
-void PdfFonts::WriteFont(const Font& font, PdfObjects& objects, IPdfTextSource& source) const {
+bool PdfFonts::WriteFont(const Font& font, PdfObjects& objects, IPdfTextSource& source) const {
   const std::vector<std::uint16_t> glyphs = ShownGlyphs(font.shown);
   const FaceInfo info = source.Info(font.face);
-  const std::string program =
-      SubsetTrueType([&](const char* tag) { return source.Table(font.face, tag); }, glyphs);
+  const FontProgram program =
+      SubsetFont([&](const char* tag) { return source.Table(font.face, tag); }, glyphs);
   const std::string name = "/" + SubsetTag(glyphs, font.face) + "+" + info.postScriptName;
 
   const int cidFont = objects.Reserve();
@@ -159,10 +161,14 @@ void PdfFonts::WriteFont(const Font& font, PdfObjects& objects, IPdfTextSource& 
                                   " /Encoding /Identity-H /DescendantFonts [" +
                                   std::to_string(cidFont) + " 0 R] /ToUnicode " +
                                   std::to_string(toUnicode) + " 0 R >>");
-  objects.Object(cidFont, "<< /Type /Font /Subtype /CIDFontType2 /BaseFont " + name +
+  // CFF outlines in an OpenType file: their glyph numbers are the codes as they stand.
+  objects.Object(cidFont, "<< /Type /Font /Subtype " +
+                              std::string(program.cff ? "/CIDFontType0" : "/CIDFontType2") +
+                              " /BaseFont " + name +
                               " /CIDSystemInfo << /Registry (Adobe) /Ordering (Identity)"
                               " /Supplement 0 >> /FontDescriptor " +
-                              std::to_string(descriptor) + " 0 R /CIDToGIDMap /Identity /W " +
+                              std::to_string(descriptor) + " 0 R" +
+                              (program.cff ? "" : " /CIDToGIDMap /Identity") + " /W " +
                               WidthArray(glyphs, source.Advances(font.face, glyphs)) + " >>");
   std::string box;
   for (const double v : info.box) {
@@ -183,9 +189,14 @@ void PdfFonts::WriteFont(const Font& font, PdfObjects& objects, IPdfTextSource& 
   const int flags = 32 | (info.fixedPitch ? 1 : 0);
   objects.Object(descriptor, "<< /Type /FontDescriptor /FontName " + name + " /Flags " +
                                  std::to_string(flags) + " /FontBBox [" + box + "]" + metrics +
-                                 " /StemV 80 /FontFile2 " + std::to_string(file) + " 0 R >>");
-  objects.Stream(file, "/Length1 " + std::to_string(program.size()), program);
+                                 " /StemV 80 " + (program.cff ? "/FontFile3 " : "/FontFile2 ") +
+                                 std::to_string(file) + " 0 R >>");
+  objects.Stream(file,
+                 program.cff ? std::string("/Subtype /OpenType")
+                             : "/Length1 " + std::to_string(program.data.size()),
+                 program.data);
   objects.Stream(toUnicode, "", ToUnicodeMap(glyphs, font.characters));
+  return program.cff;
 }
 
 }  // namespace bvr::pdf

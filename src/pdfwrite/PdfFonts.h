@@ -20,8 +20,9 @@ class PdfFonts {
   void Show(const ShapedRun& run);
   // " /F1 12 0 R /F2 20 0 R": the entries of a page's font resources.
   std::string Resources() const;
-  // Every font used, cut to the glyphs shown.
-  void Write(PdfObjects& objects, IPdfTextSource& source) const;
+  // Every font used, cut to the glyphs shown. True when one went in as an OpenType program,
+  // which a document must declare as PDF 1.6.
+  bool Write(PdfObjects& objects, IPdfTextSource& source) const;
 
  private:
   struct Font {
@@ -32,7 +33,8 @@ class PdfFonts {
     std::vector<char32_t> characters;  // by glyph number, 0 where unknown
   };
   Font& Of(int face);
-  void WriteFont(const Font& font, PdfObjects& objects, IPdfTextSource& source) const;
+  // True for an OpenType (CFF) program.
+  bool WriteFont(const Font& font, PdfObjects& objects, IPdfTextSource& source) const;
 
   std::vector<Font> fonts_;
 };

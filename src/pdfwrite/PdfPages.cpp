@@ -74,7 +74,7 @@ void PdfPages::Finish(const std::string& title, const std::string& creator) {
     BeginPage();
   }
   EndPage();
-  fonts_.Write(objects_, source_);
+  const bool openType = fonts_.Write(objects_, source_);
   objects_.Object(resources_, "<< /Font <<" + fonts_.Resources() + " >> >>");
   std::string kids;
   for (const int page : pages_) {
@@ -83,7 +83,9 @@ void PdfPages::Finish(const std::string& title, const std::string& creator) {
   }
   objects_.Object(pageTree_, "<< /Type /Pages /Count " + std::to_string(pages_.size()) +
                                  " /Kids [" + kids + "] >>");
-  objects_.Object(catalog_, "<< /Type /Catalog /Pages " + std::to_string(pageTree_) + " 0 R >>");
+  // The header says 1.4; OpenType font programs came with 1.6.
+  objects_.Object(catalog_, "<< /Type /Catalog" + std::string(openType ? " /Version /1.6" : "") +
+                                " /Pages " + std::to_string(pageTree_) + " 0 R >>");
   const int info = objects_.Reserve();
   objects_.Object(info, "<< /Title " + TextString(title) + " /Creator " + TextString(creator) +
                             " /Producer " + TextString(creator) + " /CreationDate " +

@@ -30,18 +30,29 @@ std::string TableOf(const std::string& font, const char* tag) {
   return {};
 }
 
+const char* kCffFont = "/usr/share/fonts/opentype/urw-base35/URWGothic-Book.otf";
+
 TEST(FontSubset, KeepsGlyphNumbersAndDropsTheOtherOutlines) {
-  if (!std::filesystem::exists(kFont)) {
-    GTEST_SKIP() << "Liberation Sans missing";
+  const struct {
+    const char* file;
+    bool cff;
+    const char* outlines;
+  } cases[] = {{kFont, false, "glyf"}, {kCffFont, true, "CFF "}};
+  for (const auto& c : cases) {
+    if (!std::filesystem::exists(c.file)) {
+      continue;  // the CFF face comes with Ghostscript's fonts (fonts-urw-base35)
+    }
+    SCOPED_TRACE(c.file);
+    FakeTextSource source(c.file);
+    const auto table = [&](const char* tag) { return source.Table(0, tag); };
+    const FontProgram subset = SubsetFont(table, {36, 68});
+    EXPECT_EQ(subset.cff, c.cff);
+    // Glyph numbers kept: the font still counts up to the highest glyph shown.
+    EXPECT_EQ(U16(TableOf(subset.data, "maxp"), 4), 69u);
+    EXPECT_FALSE(TableOf(subset.data, c.outlines).empty());
+    EXPECT_LT(subset.data.size(), table(c.outlines).size() / 10);
   }
-  FakeTextSource source(kFont);
-  const auto table = [&](const char* tag) { return source.Table(0, tag); };
-  const std::string subset = SubsetTrueType(table, {36, 68});  // "A", "a"
-  // Glyph numbers kept: the font still counts up to the highest glyph shown.
-  EXPECT_EQ(U16(TableOf(subset, "maxp"), 4), 69u);
-  EXPECT_LT(subset.size(), table("glyf").size() / 20);
-  EXPECT_FALSE(TableOf(subset, "glyf").empty());
-  EXPECT_THROW(SubsetTrueType([](const char*) { return std::string(); }, {36}), std::runtime_error);
+  EXPECT_THROW(SubsetFont([](const char*) { return std::string(); }, {36}), std::runtime_error);
 }
 
 class StringSink final : public IPdfSink {
@@ -85,6 +96,28 @@ TEST(PdfPages, AGlyphShownForATabOrNoBreakSpaceCopiesAsASpace) {
   EXPECT_NE(toUnicode.find("<0020> <0020>"), std::string::npos);
   EXPECT_NE(toUnicode.find("<0041> <0041>"), std::string::npos);
   EXPECT_NE(pdf.find("/W [9 [500] 32 [500] 65 [500 500 500 500]]"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace bvr::pdf
+
+namespace bvr::pdf {
+namespace {
+
+TEST(PdfPages, ACffFaceGoesInAsOpenTypeInAPdf16) {
+  if (!std::filesystem::exists(kCffFont)) {
+    GTEST_SKIP() << "no CFF face installed";
+  }
+  StringSink sink;
+  FakeTextSource source(kCffFont);
+  PdfPages pages(sink, source, {210, 105});
+  pages.BeginPage().TextOut(0, 0, "Aa");
+  pages.Finish("Test", "test");
+  for (const char* entry : {"/Subtype /CIDFontType0 ", "/FontFile3 ", "/Subtype /OpenType",
+                            "/Type /Catalog /Version /1.6 "}) {
+    EXPECT_NE(sink.text.find(entry), std::string::npos) << entry;
+  }
+  EXPECT_EQ(sink.text.find("/CIDToGIDMap"), std::string::npos);
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 #include <stdexcept>
 #include <utility>
 
+#include "strings/BvrError.h"
+
 namespace bvr::pdf {
 
 namespace {
@@ -101,15 +103,14 @@ FontProgram SubsetFont(const std::function<std::string(const char* tag)>& table,
     program.cff = true;
     file = FontFile(table, kCffTables, 0x4F54544F);  // "OTTO"
   } else {
-    throw std::runtime_error(
-        "PDF: a face with neither TrueType nor CFF outlines cannot be embedded");
+    throw EBvrError("PDF: a face with neither TrueType nor CFF outlines cannot be embedded");
   }
   const Blob blob(hb_blob_create(file.data(), static_cast<unsigned>(file.size()),
                                  HB_MEMORY_MODE_READONLY, nullptr, nullptr));
   const Face face(hb_face_create(blob.get(), 0));
   const Input input(hb_subset_input_create_or_fail());
   if (!input) {
-    throw std::runtime_error("PDF: no memory to cut a font");
+    throw EBvrError("PDF: no memory to cut a font");
   }
   hb_set_t* set = hb_subset_input_glyph_set(input.get());
   hb_set_add(set, 0);  // .notdef, which every font program keeps
@@ -119,13 +120,13 @@ FontProgram SubsetFont(const std::function<std::string(const char* tag)>& table,
   hb_subset_input_set_flags(input.get(), HB_SUBSET_FLAGS_RETAIN_GIDS);
   const Face subset(hb_subset_or_fail(face.get(), input.get()));
   if (!subset) {
-    throw std::runtime_error("PDF: a font could not be cut to the glyphs used");
+    throw EBvrError("PDF: a font could not be cut to the glyphs used");
   }
   const Blob result(hb_face_reference_blob(subset.get()));
   unsigned length = 0;
   const char* data = hb_blob_get_data(result.get(), &length);
   if (data == nullptr || length == 0) {
-    throw std::runtime_error("PDF: a font cut to its glyphs came out empty");
+    throw EBvrError("PDF: a font cut to its glyphs came out empty");
   }
   program.data.assign(data, length);
   return program;

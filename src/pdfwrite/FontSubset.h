@@ -16,7 +16,7 @@ struct FontProgram {
 };
 
 // table gives the font's table of a tag ("glyf"), empty when it has none. Throws when the
-// font cannot be cut (outlines of neither kind, damaged tables).
+// font cannot be cut (outlines of neither kind, damaged tables), with EBvrError.
 FontProgram SubsetFont(const std::function<std::string(const char* tag)>& table,
                        const std::vector<std::uint16_t>& glyphs);
 

@@ -6,6 +6,7 @@
 
 #include "pdfwrite/FontSubset.h"
 #include "pdfwrite/PdfSyntax.h"
+#include "strings/BvrError.h"
 
 namespace bvr::pdf {
 
@@ -149,8 +150,12 @@ bool PdfFonts::Write(PdfObjects& objects, IPdfTextSource& source) const {
 bool PdfFonts::WriteFont(const Font& font, PdfObjects& objects, IPdfTextSource& source) const {
   const std::vector<std::uint16_t> glyphs = ShownGlyphs(font.shown);
   const FaceInfo info = source.Info(font.face);
-  const FontProgram program =
-      SubsetFont([&](const char* tag) { return source.Table(font.face, tag); }, glyphs);
+  FontProgram program;
+  try {
+    program = SubsetFont([&](const char* tag) { return source.Table(font.face, tag); }, glyphs);
+  } catch (const EBvrError& e) {
+    throw EBvrError(std::string(e.what()) + " (" + info.postScriptName + ")");
+  }
   const std::string name = "/" + SubsetTag(glyphs, font.face) + "+" + info.postScriptName;
 
   const int cidFont = objects.Reserve();

@@ -7,6 +7,7 @@
 #include "FakeTextSource.h"
 #include "pdfwrite/FontSubset.h"
 #include "pdfwrite/PdfPages.h"
+#include "strings/BvrError.h"
 
 namespace bvr::pdf {
 namespace {
@@ -52,7 +53,7 @@ TEST(FontSubset, KeepsGlyphNumbersAndDropsTheOtherOutlines) {
     EXPECT_FALSE(TableOf(subset.data, c.outlines).empty());
     EXPECT_LT(subset.data.size(), table(c.outlines).size() / 10);
   }
-  EXPECT_THROW(SubsetFont([](const char*) { return std::string(); }, {36}), std::runtime_error);
+  EXPECT_THROW(SubsetFont([](const char*) { return std::string(); }, {36}), EBvrError);
 }
 
 class StringSink final : public IPdfSink {
@@ -118,6 +119,29 @@ TEST(PdfPages, ACffFaceGoesInAsOpenTypeInAPdf16) {
     EXPECT_NE(sink.text.find(entry), std::string::npos) << entry;
   }
   EXPECT_EQ(sink.text.find("/CIDToGIDMap"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace bvr::pdf
+
+namespace bvr::pdf {
+namespace {
+
+// A face of Type 1 outlines (no font tables at all) cannot go in: the document fails, naming
+// the face, rather than showing nothing where its text should be.
+TEST(PdfPages, AFaceThatCannotBeEmbeddedIsNamed) {
+  StringSink sink;
+  FakeTextSource source("/nonexistent.pfb");
+  PdfPages pages(sink, source, {210, 105});
+  pages.BeginPage().TextOut(0, 0, "Aa");
+  try {
+    pages.Finish("Test", "test");
+    ADD_FAILURE() << "written without its face";
+  } catch (const EBvrError& e) {
+    EXPECT_STREQ(
+        e.what(),
+        "PDF: a face with neither TrueType nor CFF outlines cannot be embedded (Test-Face)");
+  }
 }
 
 }  // namespace

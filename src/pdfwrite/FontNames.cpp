@@ -20,6 +20,16 @@ bool Allowed(unsigned c) {
 
 }  // namespace
 
+std::string NameSafe(std::string_view text) {
+  std::string safe;
+  for (const char c : text) {
+    if (Allowed(static_cast<unsigned char>(c))) {
+      safe += c;
+    }
+  }
+  return safe;
+}
+
 std::string PostScriptName(std::string_view nameTable) {
   constexpr unsigned kPostScriptName = 6;
   const unsigned count = U16(nameTable, 2);

@@ -10,4 +10,7 @@ namespace bvr::pdf {
 // PDF delimiters; empty when the table has none.
 std::string PostScriptName(std::string_view nameTable);
 
+// text as a PDF name may hold it: printable ASCII without spaces or delimiters.
+std::string NameSafe(std::string_view text);
+
 }  // namespace bvr::pdf

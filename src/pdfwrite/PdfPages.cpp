@@ -77,9 +77,9 @@ void PdfPages::Finish(const std::string& title, const std::string& creator) {
   const bool openType = fonts_.Write(objects_, source_);
   objects_.Object(resources_, "<< /Font <<" + fonts_.Resources() + " >> >>");
   std::string kids;
-  for (const int page : pages_) {
-    kids += std::to_string(page);
-    kids += kids.size() % 80 < 8 ? " 0 R\n" : " 0 R ";
+  for (std::size_t i = 0; i < pages_.size(); ++i) {
+    kids += std::to_string(pages_[i]);
+    kids += (i + 1) % 10 == 0 ? " 0 R\n" : " 0 R ";  // lines of ten
   }
   objects_.Object(pageTree_, "<< /Type /Pages /Count " + std::to_string(pages_.size()) +
                                  " /Kids [" + kids + "] >>");

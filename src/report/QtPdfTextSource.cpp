@@ -4,7 +4,6 @@
 #include <QGlyphRun>
 #include <QTextLayout>
 #include <algorithm>
-#include <cstring>
 
 #include "pdfwrite/FontNames.h"
 #include "report/QtFont.h"
@@ -34,20 +33,10 @@ int BigEndian16(const QByteArray& table, int offset) {
   return static_cast<std::int16_t>((high << 8) | low);
 }
 
-// Printable ASCII without the PDF's delimiters or spaces: "LiberationSans-Bold".
-std::string NamePart(const QString& text) {
-  std::string part;
-  for (const QChar c : text) {
-    if (c.unicode() > 32 && c.unicode() < 127 && QStringLiteral("()<>[]{}/%#").indexOf(c) < 0) {
-      part += static_cast<char>(c.unicode());
-    }
-  }
-  return part;
-}
-
+// From the family and style where the name table has no PostScript name: "LiberationSans-Bold".
 std::string DerivedName(const QRawFont& font) {
-  std::string name = NamePart(font.familyName());
-  const std::string style = NamePart(font.styleName());
+  std::string name = pdf::NameSafe(font.familyName().toStdString());
+  const std::string style = pdf::NameSafe(font.styleName().toStdString());
   if (!style.empty() && style != "Regular") {
     name += (name.empty() ? "" : "-") + style;
   }

@@ -70,6 +70,7 @@ TEST(PdfSyntax, PostScriptNameComesFromTheNameTable) {
   EXPECT_EQ(PostScriptName(NameTable(2, "Other")), "");     // an encoding not read
   EXPECT_EQ(PostScriptName(std::string_view("\0\0\0\x05\0\x06", 6)), "");  // records past the end
   EXPECT_EQ(PostScriptName(""), "");
+  EXPECT_EQ(NameSafe("liberation sans (x)/\xC3\xA9#1"), "liberationsansx1");
 }
 
 }  // namespace

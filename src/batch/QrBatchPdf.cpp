@@ -68,6 +68,9 @@ void WriteQrBatchPdf(QIODevice& device, std::size_t total, const QrBillSource& n
   // One report for the whole batch: only the bill changes from page to page.
   TQrBillReport report(settings.page);
   report.QrBill.Options.separators = settings.separators;
+  if (settings.lineAboveBillPage) {
+    report.QrBill.Options.lineAbove = true;
+  }
   report.SampleHeading = settings.sampleHeading;
   CanvasPdfWriter writer(device, report.PaperMm(), "QR-factures");
   writer.SetPageOffset(settings.pageOffset.dx, settings.pageOffset.dy);

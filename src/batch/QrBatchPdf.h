@@ -22,6 +22,10 @@ struct QrBatchSettings {
   int dpi = 1200;
   // The A4 page's sample heading; off where the pages go onto an office's own letters.
   bool sampleHeading = true;
+  // The separation line above a bill page, with its scissors: for bill pages laid onto the
+  // foot of larger sheets (an invoice's), where the bill's top edge is no paper edge. An A4
+  // page always has it, a bill page printed on its own paper does not.
+  bool lineAboveBillPage = false;
 };
 
 // The paper of the batch's pages, millimetres.

@@ -11,6 +11,7 @@ pdf::BillDocument DrawBills(std::vector<qr::Bill> bills, bool separators) {
   QrBatchSettings settings;
   settings.page = QrBillPage::Bill;
   settings.separators = separators;
+  settings.lineAboveBillPage = true;  // laid onto an invoice's foot: plain paper above it
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);

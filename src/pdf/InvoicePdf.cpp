@@ -24,6 +24,9 @@ namespace {
 constexpr double kMmPerPoint = 25.4 / 72.0;
 constexpr double kA4WidthPt = 210 / kMmPerPoint;
 constexpr double kA4HeightPt = 297 / kMmPerPoint;
+// How far the bill's separation line and scissors reach above its top edge, on which they
+// are centred: shown, not cut at the bill page's box.
+constexpr double kSeparatorReachPt = 2 / kMmPerPoint;
 
 using Rect = QPDFObjectHandle::Rectangle;
 
@@ -170,12 +173,17 @@ struct InvoicePdf::Impl {
   QPDFObjectHandle BillForm(const BillDocument& bills, int billPage, QPDFMatrix& toOrigin) {
     QPDFPageObjectHelper& page = bills.Internals().pages.at(static_cast<std::size_t>(billPage));
     QPDFObjectHandle form = page.getFormXObjectForPage(true);
-    const QPDFMatrix matrix = form.getKey("/Matrix").isMatrix()
-                                  ? QPDFMatrix(form.getKey("/Matrix").getArrayAsMatrix())
+    const QPDFMatrix matrix = form.getDict().getKey("/Matrix").isMatrix()
+                                  ? QPDFMatrix(form.getDict().getKey("/Matrix").getArrayAsMatrix())
                                   : QPDFMatrix();
-    const Rect shown = matrix.transformRectangle(Normalised(form.getKey("/BBox")));
+    const Rect box = Normalised(form.getDict().getKey("/BBox"));
+    const Rect shown = matrix.transformRectangle(box);
     toOrigin = QPDFMatrix(1, 0, 0, 1, -shown.llx, -shown.lly);
-    return qpdf->copyForeignObject(form);
+    QPDFObjectHandle copy = qpdf->copyForeignObject(form);
+    copy.getDict().replaceKey("/BBox",
+                              QPDFObjectHandle::newArray(QPDFObjectHandle::Rectangle(
+                                  box.llx, box.lly, box.urx, box.ury + kSeparatorReachPt)));
+    return copy;
   }
 
   // Draws form on page: the page's own content is closed in q/Q first, so that a state it

@@ -126,6 +126,11 @@ struct QrAttachTest : bvr::test::CliTest {
     EXPECT_NEAR(symbol.height, 46, 0.5) << label;
     EXPECT_NEAR(symbol.x, 67, 0.5) << label;
     EXPECT_NEAR(symbol.y, 209, 0.5) << label;
+    // On plain paper the bill is cut off along a line at its top (192 mm), scissors on it at
+    // the receipt's middle (31 mm): the line shows, and so does the scissors' upper half,
+    // which lies above the bill's own page.
+    EXPECT_GT(bvr::test::InkInBox(out, billPage, 5, 191.7, 25, 192.3, dir), 200) << label;
+    EXPECT_GT(bvr::test::InkInBox(out, billPage, 27, 190.4, 35, 191.6, dir), 20) << label;
     // Links, bookmarks and form fields are still there (in the file's objects, uncompressed).
     const auto objects = [&](const fs::path& pdf) {
       return bvr::test::ShOut("qpdf --qdf --object-streams=disable " + Quoted(pdf.string()) + " -",

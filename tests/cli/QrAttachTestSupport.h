@@ -130,6 +130,31 @@ inline FoundSymbol SymbolOnPage(const fs::path& pdf, int page, const fs::path& s
   return found;
 }
 
+// Dark pixels of page (from 1) inside a box in mm from the shown page's top-left, at 300 dpi.
+inline int InkInBox(const fs::path& pdf, int page, double left, double top, double right,
+                    double bottom, const fs::path& scratchDir) {
+  const double dots = 300 / 25.4;
+  const auto px = [dots](double mm) { return std::to_string(static_cast<int>(mm * dots)); };
+  const fs::path prefix = scratchDir / "ink";
+  const std::string p = std::to_string(page);
+  Sh("pdftoppm -cropbox -gray -r 300 -singlefile -f " + p + " -l " + p + " -x " + px(left) +
+     " -y " + px(top) + " -W " + px(right - left) + " -H " + px(bottom - top) + " " +
+     Quoted(pdf.string()) + " " + Quoted(prefix.string()) + " 2>/dev/null");
+  const fs::path pgm = prefix.string() + ".pgm";
+  const std::string image = Slurp(pgm);
+  fs::remove(pgm);
+  std::istringstream in(image);
+  std::string magic;
+  int width = 0, height = 0, maxValue = 0;
+  in >> magic >> width >> height >> maxValue;
+  in.get();
+  int ink = 0;
+  for (auto at = static_cast<std::size_t>(in.tellg()); magic == "P5" && at < image.size(); ++at) {
+    ink += static_cast<unsigned char>(image[at]) < 128 ? 1 : 0;
+  }
+  return ink;
+}
+
 inline int PageCount(const fs::path& pdf, const fs::path& scratch) {
   const std::string info = ShOut("pdfinfo " + Quoted(pdf.string()), scratch);
   const std::size_t at = info.find("Pages:");

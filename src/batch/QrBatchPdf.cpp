@@ -90,7 +90,7 @@ void WriteQrBatchPdf(QIODevice& device, std::size_t total, const QrBillSource& n
     qr::Bill extra;
     return next(extra);
   };
-  WritePages(writer, total, std::function<bool(ICanvas&)>(paint), more, progress);
+  WritePages(writer, total, paint, more, progress);
 }
 
 }  // namespace bvr

@@ -173,9 +173,9 @@ struct InvoicePdf::Impl {
   QPDFObjectHandle BillForm(const BillDocument& bills, int billPage, QPDFMatrix& toOrigin) {
     QPDFPageObjectHelper& page = bills.Internals().pages.at(static_cast<std::size_t>(billPage));
     QPDFObjectHandle form = page.getFormXObjectForPage(true);
-    const QPDFMatrix matrix = form.getDict().getKey("/Matrix").isMatrix()
-                                  ? QPDFMatrix(form.getDict().getKey("/Matrix").getArrayAsMatrix())
-                                  : QPDFMatrix();
+    QPDFObjectHandle formMatrix = form.getDict().getKey("/Matrix");
+    const QPDFMatrix matrix =
+        formMatrix.isMatrix() ? QPDFMatrix(formMatrix.getArrayAsMatrix()) : QPDFMatrix();
     const Rect box = Normalised(form.getDict().getKey("/BBox"));
     const Rect shown = matrix.transformRectangle(box);
     toOrigin = QPDFMatrix(1, 0, 0, 1, -shown.llx, -shown.lly);

@@ -63,9 +63,9 @@ void PdfCanvas::Box(const DeviceRect& rect) {
 }
 
 void PdfCanvas::Fill(TColor color) {
+  Flush();  // a fill never joins the lines gathered
   const std::uint32_t rgb = RgbOf(color);
   if (rgb != state_.fill) {
-    Flush();
     state_.fill = rgb;
     AppendColor(out_, rgb, false);
   }
@@ -164,7 +164,6 @@ void PdfCanvas::Ellipse(double centreX, double centreY, double radiusX, double r
 
 void PdfCanvas::FillRect(const DeviceRect& rect, TColor color) {
   Fill(color);
-  Flush();
   Box(rect);
   out_ += "f\n";
 }
@@ -174,7 +173,6 @@ void PdfCanvas::FillRects(const std::vector<DeviceRect>& rects, TColor color) {
     return;
   }
   Fill(color);
-  Flush();
   for (const DeviceRect& rect : rects) {
     Box(rect);
   }
@@ -188,7 +186,6 @@ void PdfCanvas::FillCells(const std::vector<bool>& dark, int columns, const Devi
   }
   const auto rows = static_cast<double>(dark.size() / static_cast<std::size_t>(columns));
   Fill(color);
-  Flush();
   out_ += "q ";
   Number((target.Right - target.Left) / columns, 6);
   out_ += " 0 0 ";
@@ -229,7 +226,6 @@ void PdfCanvas::LineTo(double x, double y) {
 void PdfCanvas::DrawText(double x, double baseline, const std::string& text) {
   const ShapedText& shaped = source_.Shape(font_, text);
   Fill(font_.Color);
-  Flush();
   const double size = font_.Size;
   for (const ShapedRun& run : shaped.runs) {
     if (run.glyphs.empty()) {

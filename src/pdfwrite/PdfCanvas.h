@@ -57,6 +57,7 @@ class PdfCanvas final : public ICanvas {
     double width = 1;
     PenStyle dash = PenStyle::Solid;
   };
+  // Strokes the lines gathered, then sets the fill colour where it changes.
   void Fill(TColor color);
   void UseLinePen();
   bool Stroked() const { return pen_.Style != PenStyle::None; }

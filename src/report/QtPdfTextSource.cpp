@@ -5,7 +5,7 @@
 #include <QTextLayout>
 #include <algorithm>
 
-#include "pdfwrite/FontNames.h"
+#include "pdfwrite/FontTables.h"
 #include "report/QtFont.h"
 
 namespace bvr {
@@ -22,15 +22,6 @@ CanvasFont Scalable(CanvasFont font) {
 
 std::string FontKey(const CanvasFont& font) {
   return font.Name + '\x1f' + std::to_string(static_cast<int>(font.Style)) + '\x1f';
-}
-
-int BigEndian16(const QByteArray& table, int offset) {
-  if (table.size() < offset + 2) {
-    return 0;
-  }
-  const auto high = static_cast<unsigned char>(table[offset]);
-  const auto low = static_cast<unsigned char>(table[offset + 1]);
-  return static_cast<std::int16_t>((high << 8) | low);
 }
 
 // From the family and style where the name table has no PostScript name: "LiberationSans-Bold".
@@ -147,13 +138,12 @@ pdf::FaceInfo QtPdfTextSource::Info(int face) {
   info.ascent = font.ascent() * perEm;
   info.descent = -font.descent() * perEm;
   info.capHeight = font.capHeight() * perEm;
-  const QByteArray head = font.fontTable("head");
-  for (int i = 0; i < 4; ++i) {
-    info.box[static_cast<std::size_t>(i)] = BigEndian16(head, 36 + 2 * i) * perEm;
+  const pdf::TableMetrics tables = pdf::ReadTableMetrics(Table(face, "head"), Table(face, "post"));
+  for (std::size_t i = 0; i < info.box.size(); ++i) {
+    info.box[i] = tables.box[i] * perEm;
   }
-  const QByteArray post = font.fontTable("post");
-  info.italicAngle = BigEndian16(post, 4) + (BigEndian16(post, 6) & 0xFFFF) / 65536.0;
-  info.fixedPitch = BigEndian16(post, 12) != 0 || BigEndian16(post, 14) != 0;
+  info.italicAngle = tables.italicAngle;
+  info.fixedPitch = tables.fixedPitch;
   return info;
 }
 

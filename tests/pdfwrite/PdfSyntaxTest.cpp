@@ -3,7 +3,7 @@
 #include <limits>
 #include <string>
 
-#include "pdfwrite/FontNames.h"
+#include "pdfwrite/FontTables.h"
 #include "pdfwrite/PdfSyntax.h"
 
 namespace bvr::pdf {
@@ -71,6 +71,30 @@ TEST(PdfSyntax, PostScriptNameComesFromTheNameTable) {
   EXPECT_EQ(PostScriptName(std::string_view("\0\0\0\x05\0\x06", 6)), "");  // records past the end
   EXPECT_EQ(PostScriptName(""), "");
   EXPECT_EQ(NameSafe("liberation sans (x)/\xC3\xA9#1"), "liberationsansx1");
+}
+
+TEST(PdfSyntax, BoxAngleAndPitchComeFromHeadAndPost) {
+  const auto u16 = [](std::string& table, std::size_t at, unsigned v) {
+    table[at] = static_cast<char>(v >> 8);
+    table[at + 1] = static_cast<char>(v & 0xFF);
+  };
+  std::string head(54, '\0');
+  std::string post(32, '\0');
+  const unsigned box[] = {0x10000 - 1114, 0x10000 - 431, 2666, 2025};  // signed in the table
+  for (std::size_t i = 0; i < 4; ++i) {
+    u16(head, 36 + 2 * i, box[i]);
+  }
+  u16(post, 4, 0x10000 - 13);  // -12.5 as 16.16: -13 + 0x8000 / 65536
+  u16(post, 6, 0x8000);
+  u16(post, 14, 1);
+  const TableMetrics metrics = ReadTableMetrics(head, post);
+  EXPECT_EQ(metrics.box, (std::array<double, 4>{-1114, -431, 2666, 2025}));
+  EXPECT_DOUBLE_EQ(metrics.italicAngle, -12.5);
+  EXPECT_TRUE(metrics.fixedPitch);
+  const TableMetrics none = ReadTableMetrics("", "");  // tables too short: nothing read
+  EXPECT_EQ(none.box, (std::array<double, 4>{}));
+  EXPECT_EQ(none.italicAngle, 0);
+  EXPECT_FALSE(none.fixedPitch);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "pdfwrite/FontNames.h"
+#include "pdfwrite/FontTables.h"
 
 #include <cstddef>
 
@@ -13,12 +13,26 @@ unsigned U16(std::string_view data, std::size_t at) {
   return (static_cast<unsigned char>(data[at]) << 8) | static_cast<unsigned char>(data[at + 1]);
 }
 
+int S16(std::string_view data, std::size_t at) {
+  return static_cast<std::int16_t>(U16(data, at));
+}
+
 bool Allowed(unsigned c) {
   return c > 32 && c < 127 &&
          std::string_view("()<>[]{}/%#").find(static_cast<char>(c)) == std::string_view::npos;
 }
 
 }  // namespace
+
+TableMetrics ReadTableMetrics(std::string_view head, std::string_view post) {
+  TableMetrics metrics;
+  for (std::size_t i = 0; i < 4; ++i) {
+    metrics.box[i] = S16(head, 36 + 2 * i);  // xMin, yMin, xMax, yMax
+  }
+  metrics.italicAngle = S16(post, 4) + U16(post, 6) / 65536.0;  // 16.16 fixed
+  metrics.fixedPitch = U16(post, 12) != 0 || U16(post, 14) != 0;
+  return metrics;
+}
 
 std::string NameSafe(std::string_view text) {
   std::string safe;

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "CliTestSupport.h"
@@ -84,17 +85,34 @@ struct FoundSymbol {
   double height = 0;
 };
 
-inline FoundSymbol DecodePgm(const std::string& pgm, double dpi) {
+// A binary grey picture's size and pixels (none when it is no such picture).
+struct Pgm {
+  int width = 0;
+  int height = 0;
+  std::string_view pixels;
+};
+
+inline Pgm ParsePgm(const std::string& pgm) {
   std::istringstream in(pgm);
   std::string magic;
   int width = 0, height = 0, maxValue = 0;
   in >> magic >> width >> height >> maxValue;
   in.get();
+  if (magic != "P5" || !in) {
+    return {};
+  }
+  return {width, height, std::string_view(pgm).substr(static_cast<std::size_t>(in.tellg()))};
+}
+
+inline FoundSymbol DecodePgm(const std::string& pgm, double dpi) {
+  const Pgm picture = ParsePgm(pgm);
+  const int width = picture.width;
+  const int height = picture.height;
   FoundSymbol found;
-  if (magic != "P5") {
+  if (picture.pixels.empty()) {
     return found;
   }
-  const auto* pixels = reinterpret_cast<const std::uint8_t*>(pgm.data() + in.tellg());
+  const auto* pixels = reinterpret_cast<const std::uint8_t*>(picture.pixels.data());
   const ZXing::Result r =
       ZXing::ReadBarcode({pixels, width, height, ZXing::ImageFormat::Lum},
                          ZXing::DecodeHints().setFormats(ZXing::BarcodeFormat::QRCode));
@@ -143,14 +161,9 @@ inline int InkInBox(const fs::path& pdf, int page, double left, double top, doub
   const fs::path pgm = prefix.string() + ".pgm";
   const std::string image = Slurp(pgm);
   fs::remove(pgm);
-  std::istringstream in(image);
-  std::string magic;
-  int width = 0, height = 0, maxValue = 0;
-  in >> magic >> width >> height >> maxValue;
-  in.get();
   int ink = 0;
-  for (auto at = static_cast<std::size_t>(in.tellg()); magic == "P5" && at < image.size(); ++at) {
-    ink += static_cast<unsigned char>(image[at]) < 128 ? 1 : 0;
+  for (const char pixel : ParsePgm(image).pixels) {
+    ink += static_cast<unsigned char>(pixel) < 128 ? 1 : 0;
   }
   return ink;
 }
